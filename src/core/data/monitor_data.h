@@ -1,0 +1,100 @@
+// The one in-memory copy of what the tool knows about the attached unit:
+// DAC values per scan set, identity texts, limits, capability flags and the
+// state of the open data file. Reply handlers and the data file reader fill
+// it; nothing here talks to the line or the windows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orlix {
+
+inline constexpr int kMaxScanSets = 7; // scan set index 0..6
+inline constexpr int kMaxDacs = 10;    // DAC index 0..9
+inline constexpr int kHorizSCapIndex = 8;
+
+using DacPlane = std::array<std::array<std::int16_t, kMaxDacs>, kMaxScanSets>;
+
+// One DAC group. `count` is the design's NumLDacs, NumBDacs, ... of the group.
+struct DacGroup {
+    std::int16_t count = 0;
+    std::array<std::string, kMaxDacs> names{};
+    DacPlane Value{};
+    DacPlane LoadedValue{};
+    DacPlane FValue{};
+    DacPlane PValue{};
+};
+
+enum class GroupId { L, B, H, V, N, DayNight };
+
+struct MonitorData {
+    // Scan sets.
+    std::int16_t NumScanSets = 6;
+    std::int16_t CurrentScanSet = 0;
+    std::int16_t ScanSetReading = 0;
+    std::array<std::string, kMaxScanSets> ScanSetNames{};
+    std::array<bool, kMaxScanSets> ScanSetIncluded{};
+    // True once the unit's scan set name reply has said which scan sets it
+    // has; until then the data file includes scan sets 0..NumScanSets-1.
+    bool ScanSetsReported = false;
+
+    // DAC groups.
+    DacGroup L, B, H, V, N, DayNight;
+
+    // Identity and limits.
+    std::string ModelNumber, SerialNumber, PartNumber, CrtSerialNumber, CrtPartNumber;
+    std::string FirmwareVersion, RomVersion, OperatingHours, OperatingCycles;
+    std::int16_t FirmwareVersionCode = 0;
+    std::int16_t HVUpperLimit = 0;
+    std::int16_t HVLowerLimit = 0;
+    std::array<std::int16_t, 8> Capability{};
+    std::array<std::int16_t, 7> AnalogRaw{};
+    std::string HsyncFrequencyText;
+    std::int16_t HsyncFrequencyWhole = 0;
+    std::int16_t HsyncFrequencyHundredths = 0;
+    std::int16_t ValueH = 0, ValueV = 0, ValueVR = 0, ValueHP = 0, ValueVP = 0;
+
+    // Data file state.
+    std::string DataFileExt, DataFileHeader, DataFileVersion;
+    std::string DataFilePath, DataFileTitle;
+    bool FileIsOpen = false;
+    std::int16_t DiskFileNum = 0;
+    bool FileOpenForInput = false;
+    bool DataChanged = false;
+    std::int64_t LinePos = 0; // byte position; wide so that large files read
+
+    DacGroup& group(GroupId id);
+    const DacGroup& group(GroupId id) const;
+};
+
+inline constexpr std::string_view kDataFileExt = ".mdv";
+inline constexpr std::string_view kDataFileHeader = "Norvique Monitor DAC Value File";
+inline constexpr std::string_view kDataFileVersion = "Version 3.0";
+
+// Counts and names as a unit without any reply has them.
+void SetDefaultCountsAndNames(MonitorData& data);
+
+// The capability flags all 0.
+void ClearCapabilities(MonitorData& data);
+
+enum class StoreResult { Ok, ScanSetOutOfRange, DacIndexOutOfRange };
+
+// Store one data file DAC line for scan set ScanSetReading: Value and
+// LoadedValue := first, FValue := second, PValue := third. A scan set
+// outside 0..6 or a DAC index outside 0..9 is refused and changes nothing.
+StoreResult StoreDac(MonitorData& data, GroupId group, int dacIndex, std::int16_t first,
+                     std::int16_t second, std::int16_t third);
+StoreResult StoreLDac(MonitorData& data, int dacIndex, std::int16_t first, std::int16_t second,
+                      std::int16_t third);
+StoreResult StoreBDac(MonitorData& data, int dacIndex, std::int16_t first, std::int16_t second,
+                      std::int16_t third);
+StoreResult StoreHDac(MonitorData& data, int dacIndex, std::int16_t first, std::int16_t second,
+                      std::int16_t third);
+StoreResult StoreVDac(MonitorData& data, int dacIndex, std::int16_t first, std::int16_t second,
+                      std::int16_t third);
+
+std::string_view describe(StoreResult result);
+
+} // namespace orlix
