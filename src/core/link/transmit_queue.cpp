@@ -1,0 +1,142 @@
+#include "core/link/transmit_queue.h"
+
+#include "core/log/visible_text.h"
+
+#include <algorithm>
+
+namespace orlix {
+
+std::size_t TransmitQueue::queuedLines() const {
+    const auto lfs = static_cast<std::size_t>(std::count(m_queue.begin(), m_queue.end(), '\n'));
+    // A last line without its LF still counts.
+    return (!m_queue.empty() && m_queue.back() != '\n') ? lfs + 1 : lfs;
+}
+
+void TransmitQueue::SendCommand(std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    // A silent unit that nobody notices would otherwise collect a line a
+    // second here and get them all at once when it comes back.
+    if (queuedLines() >= kMaxQueuedLines) {
+        if (!m_fullNoticeGiven) {
+            m_fullNoticeGiven = true;
+            m_deps.notice("Transmit queue full: commands are dropped until the unit answers");
+        }
+        return;
+    }
+    m_queue += text;
+    if (text.find('\n') == std::string_view::npos) {
+        m_queue += '\n';
+    }
+    if (!m_awaitingPrompt) {
+        KickXmitQueue();
+    }
+}
+
+void TransmitQueue::KickXmitQueue() {
+    if (m_awaitingPrompt && !m_resendPending) {
+        return; // a line is outstanding
+    }
+    // One write at a time: a kick during the pause would only pick the
+    // same outstanding line again.
+    if (m_writePending) {
+        return;
+    }
+    std::string line;
+    if (m_resendPending) {
+        line = m_lastSentLine;
+    } else {
+        if (m_queue.empty()) {
+            // Nothing to send; do not mark a line outstanding.
+            return;
+        }
+        const auto lf = m_queue.find('\n');
+        if (lf == std::string::npos || lf + 1 >= m_queue.size()) {
+            line.swap(m_queue);
+        } else {
+            line = m_queue.substr(0, lf + 1);
+            m_queue.erase(0, lf + 1);
+        }
+        if (m_queue.empty()) {
+            m_fullNoticeGiven = false;
+        }
+    }
+    m_awaitingPrompt = true;
+    m_pendingLine = std::move(line);
+    m_writePending = true;
+    m_deps.gate.hold();
+    m_deps.timers.start(TimerId::WritePause, kWritePauseMs);
+}
+
+void TransmitQueue::onWritePause() {
+    m_deps.timers.stop(TimerId::WritePause);
+    if (!m_writePending) {
+        return;
+    }
+    m_writePending = false;
+    m_deps.gate.endHold();
+    std::string line = std::move(m_pendingLine);
+    m_pendingLine.clear();
+    if (m_deps.write(line)) {
+        m_lastSentLine = std::move(line);
+    } else {
+        // Nothing went out, so no prompt will come: free the link so the
+        // queue goes on instead of blocking every later command.
+        m_awaitingPrompt = false;
+        m_resendPending = false;
+        m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+    }
+    m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickIntervalMs);
+    // The held-back events run next, when the event that called this ends.
+    m_deps.timers.applyHeld();
+}
+
+void TransmitQueue::tmrKickXmitQueue_Timer() {
+    m_deps.timers.stop(TimerId::tmrKickXmitQueue);
+    if (!m_queue.empty()) {
+        KickXmitQueue();
+    }
+}
+
+void TransmitQueue::ClearXmitQueue() {
+    if (m_awaitingPrompt) {
+        m_deps.beep(250, 250);
+    }
+    m_queue.clear();
+    m_awaitingPrompt = false;
+    // A stale resend would make the next write the old line (perhaps "g"
+    // or a firmware record) instead of the new ping.
+    m_resendPending = false;
+    m_fullNoticeGiven = false;
+}
+
+void TransmitQueue::clearQueuedLines() {
+    m_queue.clear();
+    m_fullNoticeGiven = false;
+}
+
+void TransmitQueue::onPrompt() {
+    m_resendPending = false;
+    m_awaitingPrompt = false;
+    if (!m_queue.empty()) {
+        KickXmitQueue();
+    }
+}
+
+void TransmitQueue::onReject() {
+    if (m_awaitingPrompt) {
+        m_resendPending = true;
+        KickXmitQueue();
+    }
+    if (m_queue.empty()) {
+        m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickAfterRejectMs);
+    }
+}
+
+void TransmitQueue::reset() {
+    m_awaitingPrompt = false;
+    m_resendPending = false;
+}
+
+} // namespace orlix

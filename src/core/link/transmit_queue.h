@@ -1,0 +1,88 @@
+// The stop-and-wait transmit queue: every command line leaves through
+// SendCommand, one line is on the wire at a time, and the next is written
+// only when the unit's prompt for the previous one has come.
+//
+// States (AwaitingPrompt, ResendPending):
+//
+//   state      AP  RP   left by
+//   Idle        0   -   SendCommand or a kick tick with lines queued: write one -> Waiting
+//   Waiting     1   0   '#'/'$': -> Idle, and at once the next line if any
+//                       '!': write LastSentLine again -> Resending
+//                       ClearXmitQueue: -> Idle, queue empty
+//   Resending   1   1   '#'/'$': -> Idle (next line if any); ClearXmitQueue: -> Idle
+//
+// Each write is preceded by a 100 ms pause (WritePause) during which other
+// events are held back (EventGate), and re-arms tmrKickXmitQueue (2000 ms).
+//
+// Beyond the plain design: a write that fails does not leave the queue
+// blocked; the queue holds at most kMaxQueuedLines lines; ClearXmitQueue
+// also drops a pending resend so a reconnect starts with the new ping.
+#pragma once
+
+#include "core/app/event_gate.h"
+#include "core/app/timer_control.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace orlix {
+
+class TransmitQueue {
+public:
+    static constexpr int kWritePauseMs = 100;
+    static constexpr int kKickIntervalMs = 2000;
+    static constexpr int kKickAfterRejectMs = 1000;
+    static constexpr std::size_t kMaxQueuedLines = 256;
+
+    struct Deps {
+        TimerControl& timers;
+        EventGate& gate;
+        std::function<bool(std::string_view)> write; // false: not sent
+        std::function<void(int hz, int ms)> beep;
+        std::function<void(std::string_view)> notice; // one line in the comm log
+    };
+
+    explicit TransmitQueue(Deps deps) : m_deps(std::move(deps)) {}
+
+    // Queue one command line ("da\r\n") and send it at once if the link is idle.
+    void SendCommand(std::string_view text);
+    // Write the next line (or LastSentLine again) if the link is free to send.
+    void KickXmitQueue();
+    void tmrKickXmitQueue_Timer();
+    // Drop everything queued and outstanding (connection retry).
+    void ClearXmitQueue();
+    // The "Clear Xmit Queue" button: empties XmitQueue only.
+    void clearQueuedLines();
+
+    // Reception's queue step at a prompt: '#' or '$', and '!'.
+    void onPrompt();
+    void onReject();
+
+    // The write pause is over: write the chosen line. The caller then
+    // replays the events held back during the pause.
+    void onWritePause();
+
+    // Forget every flag (start-up).
+    void reset();
+
+    const std::string& XmitQueue() const { return m_queue; }
+    const std::string& LastSentLine() const { return m_lastSentLine; }
+    bool AwaitingPrompt() const { return m_awaitingPrompt; }
+    bool ResendPending() const { return m_resendPending; }
+    bool writePending() const { return m_writePending; }
+    std::size_t queuedLines() const;
+
+private:
+    Deps m_deps;
+    std::string m_queue;
+    std::string m_lastSentLine;
+    std::string m_pendingLine;
+    bool m_awaitingPrompt = false;
+    bool m_resendPending = false;
+    bool m_writePending = false;
+    bool m_fullNoticeGiven = false;
+};
+
+} // namespace orlix
