@@ -1,0 +1,66 @@
+#include "core/app/frm_rgblight.h"
+
+#include "core/app/app.h"
+
+#include <algorithm>
+
+namespace orlix {
+
+void FrmRGBlight::Form_Load() {
+    App& app = m_app;
+    Placement p = app.rgbView.placement;
+    p.width = kWidthTwips;
+    p.height = kHeightTwips;
+    app.place(WindowId::frmRGBlight, p);
+    // Neither option is chosen until the unit says which control it uses.
+    app.rgbView.option = -1;
+    app.touch(WindowId::frmRGBlight);
+    app.SendCommand("dy\r\n");
+}
+
+void FrmRGBlight::Option1_Click(int index) {
+    App& app = m_app;
+    RGBlightView& v = app.rgbView;
+    if (index != 0 && index != 1) {
+        return;
+    }
+    v.option = index;
+    v.slidersEnabled = index == 1;
+    app.touch(WindowId::frmRGBlight);
+    app.SendCommand(index == 1 ? "TAS\r\n" : "TAH\r\n");
+}
+
+void FrmRGBlight::sendLevels(const char* first, const char* second, const char* third, int value) {
+    const std::string text = std::to_string(value) + "\r\n";
+    m_app.SendCommand(first + text);
+    m_app.SendCommand(second + text);
+    m_app.SendCommand(third + text);
+}
+
+void FrmRGBlight::HScroll_Change(int value) {
+    value = std::clamp(value, 0, kSliderMax);
+    m_app.rgbView.HScroll = value;
+    m_app.rgbView.lbl = std::to_string(value);
+    m_app.touch(WindowId::frmRGBlight);
+    sendLevels("TYW31B", "TYW32B", "TYW33B", value);
+}
+
+void FrmRGBlight::HScroll_analog_Change(int value) {
+    value = std::clamp(value, 0, kSliderMax);
+    m_app.rgbView.HScroll_analog = value;
+    m_app.rgbView.lbl_analog = std::to_string(value);
+    m_app.touch(WindowId::frmRGBlight);
+    sendLevels("TYW41B", "TYW42B", "TYW43B", value);
+}
+
+void FrmRGBlight::controlModeReported(bool software) {
+    App& app = m_app;
+    app.load(WindowId::frmRGBlight);
+    const int index = software ? 1 : 0;
+    // Setting an option that is already chosen is no click.
+    if (app.rgbView.option != index) {
+        Option1_Click(index);
+    }
+}
+
+} // namespace orlix

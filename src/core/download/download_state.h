@@ -1,0 +1,24 @@
+// State of a firmware download that other parts read: the comm log stops
+// echoing from the fifth record on, and the keep-alive waits longer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orlix {
+
+struct DownloadState {
+    bool DownloadActive = false;
+    std::int16_t DownloadRecordCount = 0;
+    std::int16_t RecordRetries = 0;
+    std::int16_t RecordRetryLimit = 5;
+    std::int16_t DownloadKeepAliveMs = 7000;
+    std::string DownloadFileName;
+    std::int32_t DownloadTotalChars = 0;
+    std::int32_t DownloadSentChars = 0;
+    std::string CurrentRecord;
+
+    bool echoSuppressed() const { return DownloadActive && DownloadRecordCount >= 5; }
+};
+
+} // namespace orlix
