@@ -1,0 +1,127 @@
+// The backlight, bugeye, version and About windows against the simulated
+// unit: what each sends, and what the unit's answers do to them.
+#include "support/sim_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace orlix {
+namespace {
+
+using test::SimHarness;
+
+struct AdjustmentWindows : ::testing::Test {
+    AdjustmentWindows() {
+        h.start();
+        h.run(3000); // online
+        h.port.clearWrites();
+    }
+    void act(const std::function<void()>& action) {
+        h.act(action);
+        h.run(1000);
+    }
+    SimHarness h;
+};
+
+TEST_F(AdjustmentWindows, TheBacklightWindowAsksForTheControlModeAndFollowsTheAnswer) {
+    act([&] { h.app.frmMain.mnuRGBbacklight_Click(); });
+    // The unit starts in hardware control: "dy" is answered control=0, which
+    // chooses "Hardware" as a click would.
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"dy", "TAH"}));
+    EXPECT_EQ(h.app.rgbView.option, 0);
+    EXPECT_FALSE(h.app.rgbView.slidersEnabled);
+    EXPECT_FALSE(h.unit.softwareControl());
+
+    act([&] { h.app.frmRGBlight.Option1_Click(1); });
+    EXPECT_EQ(h.linesWritten().back(), "TAS");
+    EXPECT_TRUE(h.app.rgbView.slidersEnabled);
+    EXPECT_TRUE(h.unit.softwareControl());
+
+    h.port.clearWrites();
+    act([&] { h.app.frmRGBlight.HScroll_Change(100); });
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"TYW31B100", "TYW32B100", "TYW33B100"}));
+    EXPECT_EQ(h.app.rgbView.lbl, "100");
+    act([&] { h.app.frmRGBlight.HScroll_analog_Change(16383); });
+    EXPECT_EQ(h.unit.analogBrightness(2), 16383);
+    EXPECT_EQ(h.unit.digitalBrightness(0), 100);
+
+    // Opening it again does not load it again.
+    h.port.clearWrites();
+    act([&] { h.app.frmMain.mnuRGBbacklight_Click(); });
+    EXPECT_TRUE(h.linesWritten().empty());
+}
+
+TEST_F(AdjustmentWindows, TheBugeyeTestStopsPingsAndWritesRawBlocks) {
+    act([&] { h.app.frmMain.mnuTestBugeyeMode_Click(); });
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"CB"}));
+    EXPECT_FALSE(h.app.link.AutoPingEnabled);
+    EXPECT_EQ(h.app.commLogView.btnDisableAutoping, "Enable AutoPing");
+    EXPECT_TRUE(h.unit.bugeyeMode());
+
+    h.port.clearWrites();
+    act([&] { h.app.frmBugeyeMode.HScrollBugeye_Change(200); });
+    ASSERT_EQ(h.port.writes().size(), 1u);
+    EXPECT_EQ(h.port.writes()[0].bytes, std::string("\xC8\0", 2));
+    EXPECT_EQ(h.unit.bugeyeBrightness(), 200);
+
+    h.run(20000);
+    EXPECT_EQ(h.port.writes().size(), 1u) << "no keep-alive ping during the test";
+
+    h.app.bugeyeView.placement = Placement{10, 20, 3000, 1000, WindowState::Normal};
+    h.app.windowClosed(WindowId::frmBugeyeMode);
+    EXPECT_FALSE(h.app.isLoaded(WindowId::frmBugeyeMode));
+    EXPECT_EQ(h.setting("Locations", "frmBugeyeModeLeft"), "20");
+    EXPECT_FALSE(h.app.link.AutoPingEnabled) << "closing saves the placement only";
+}
+
+TEST_F(AdjustmentWindows, TheVersionWindowAsksForBothVersionsEachTimeItComesToTheFront) {
+    // Loaded, hidden, when start-up went Offline: centred in the main window
+    // as it was then placed (half of a 28800 x 16200 twip screen).
+    act([&] { h.app.frmMain.mnuHelpVersion_Click(); });
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"de", "df"}));
+    EXPECT_EQ(h.app.versionView.lblMonitorFirmwareVersionValue, "V 2.24");
+    EXPECT_EQ(h.app.versionView.lblMonitorEpromVersionValue, "V 1.05");
+    EXPECT_EQ(h.app.versionView.lblLumeqVersionValue, "V 6.0.3");
+    const Placement& p = h.app.versionView.placement;
+    EXPECT_EQ(p.width, 4320);
+    EXPECT_EQ(p.height, 2475);
+    EXPECT_EQ(p.left, (14400 - 4320) / 2.0);
+    EXPECT_EQ(p.top, (8100 - 2475) / 2.0);
+
+    h.app.windowActivated(WindowId::frmCommLog);
+    h.app.windowActivated(WindowId::frmVersion);
+    h.run(1000);
+    EXPECT_EQ(h.linesWritten().size(), 4u);
+}
+
+TEST(VersionWindow, AStoredMaximisedStateIgnoresThePosition) {
+    test::AppHarness h;
+    h.store.set("Configs", "VersionWindowState", "2");
+    h.store.set("Configs", "VersionTop", "999");
+    h.startSettled();
+    EXPECT_EQ(h.app.versionView.placement.state, WindowState::Maximized);
+    EXPECT_EQ(h.app.versionView.placement.top, 0);
+    h.close();
+    EXPECT_EQ(h.setting("Configs", "VersionWindowState"), "2");
+}
+
+TEST(AboutWindow, ShowsTheProgramAndSaysWhatIsNotAvailable) {
+    test::AppHarness h;
+    h.startSettled();
+    h.act([&] { h.app.frmMain.mnuHelpAbout_Click(); });
+    EXPECT_EQ(h.app.aboutView.caption, "About Orlix6");
+    EXPECT_EQ(h.app.aboutView.lblVersion, "Version 6.0.3");
+    EXPECT_EQ(h.app.aboutView.lblTitle, "Orlix6");
+    EXPECT_EQ(h.app.aboutView.lblDescription,
+              "Orlix allows the initialization, calibration, usage reporting, and user "
+              "adjustment of Norvique monitors.\r\n\r\nConnect the monitor to any serial port "
+              "at 9600,N,8,1.");
+    h.act([&] { h.app.frmAbout.cmdSysInfo_Click(); });
+    h.act([&] { h.app.frmMain.mnuHelpTopics_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 2u);
+    EXPECT_EQ(h.dialogs.messages[0].text, "System Information Is Unavailable At This Time");
+    h.act([&] { h.app.frmAbout.cmdOK_Click(); });
+    EXPECT_FALSE(h.app.isLoaded(WindowId::frmAbout));
+}
+
+} // namespace
+} // namespace orlix

@@ -1,0 +1,282 @@
+// The tool and the simulated unit together on the virtual clock: finding
+// the unit, keeping the link, losing it and getting it back. Times are the
+// contract: each write follows its 100 ms pause, pings come after 5 s of
+// quiet, the watchdog gives a ping 2 s.
+#include "support/sim_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace orlix {
+namespace {
+
+using test::SimHarness;
+
+constexpr const char* kBase = "Orlix6 Backlight Adjustment Tool V6.0.3 -- ";
+
+std::vector<std::int64_t> writeTimes(const SimHarness& h, std::string_view line) {
+    std::vector<std::int64_t> times;
+    for (const auto& w : h.port.writes()) {
+        if (w.bytes == line) {
+            times.push_back(w.at);
+        }
+    }
+    return times;
+}
+
+TEST(Connection, FindsTheUnitAndAsksForItsFirmwareVersion) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p", "df"}));
+    EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100}));
+    EXPECT_EQ(writeTimes(h, "df\r\n"), (std::vector<std::int64_t>{2100}))
+        << "the first try (2 s) sees the answer; df follows its pause";
+    const App& app = h.app;
+    EXPECT_EQ(app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+    EXPECT_EQ(app.connectView.lbl1, "Connected on the selected port.");
+    EXPECT_EQ(app.connectView.btnInd, kColourGreen);
+    EXPECT_EQ(app.commLogView.btnInd, kColourGreen);
+    EXPECT_FALSE(app.isVisible(WindowId::frmTrying));
+    EXPECT_TRUE(app.mainView.enabled(MenuItem::mnuMonitorOffline));
+    EXPECT_EQ(app.data.FirmwareVersion, "V 2.24");
+    EXPECT_EQ(app.data.FirmwareVersionCode, 224);
+}
+
+TEST(Connection, ABootLoaderAnswerGivesBootModeAndNoVersionRequest) {
+    auto options = SimHarness::quickUnit();
+    options.startInBootLoader = true;
+    SimHarness h(options);
+    h.start();
+    h.run(3000);
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p"}));
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1 -- BOOT MODE");
+    EXPECT_TRUE(h.app.link.BootMode);
+    EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorRun));
+    EXPECT_FALSE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
+
+    // Run from BOOT MODE starts the application firmware.
+    h.act([&] { h.app.frmMain.mnuMonitorRun_Click(); });
+    h.run(200);
+    EXPECT_EQ(h.linesWritten().back(), "g");
+    EXPECT_EQ(h.port.writes().back().bytes, "g\r\n");
+}
+
+TEST(Connection, APortStoredInTheSettingsIsTheOneTried) {
+    SimHarness h;
+    h.store.set("Configs", "CommPort", "3");
+    h.start();
+    EXPECT_EQ(h.app.connectView.lbl1, "Trying port 3");
+    EXPECT_EQ(h.app.connectView.selectedPort, 2);
+    EXPECT_EQ(h.port.openedDevices.back(), "test-com3");
+    h.run(2500);
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com3");
+}
+
+TEST(Connection, KeepAlivePingsOnlyAfterFiveSecondsWithoutAPrompt) {
+    SimHarness h;
+    h.start();
+    h.run(20000);
+    // Connected at 2000 (keep-alive 2000), df's prompt at 2100 pushes the
+    // ping to 7100; each ping's own prompt then pushes the next one.
+    EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100, 7200, 12300, 17400}));
+}
+
+TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    h.unit.setSilent(true);
+    h.run(7000); // ping at 7200, watchdog from 7200
+    EXPECT_EQ(writeTimes(h, "p\r\n").back(), 7200);
+    h.run(1000); // t = 11000 > 9200
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
+    EXPECT_FALSE(h.app.link.MonitorConnected);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmConnect));
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
+    EXPECT_EQ(h.app.connectView.btnInd, kColourRed);
+
+    // Auto ReConnect: the attempt goes on past its limit, a ping every 2 s,
+    // each one dropping the unanswered line first (with its beep).
+    h.dialogs.beeps.clear();
+    h.run(20000);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
+    EXPECT_FALSE(h.dialogs.beeps.empty());
+    EXPECT_EQ(h.app.tryingView.lblToGo, "") << "no negative counts under Auto ReConnect";
+
+    h.unit.setSilent(false);
+    h.run(4000);
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+}
+
+TEST(Connection, WithoutAutoReConnectTheAttemptGivesUpAfterItsLimit) {
+    auto options = SimHarness::quickUnit();
+    SimHarness h(options);
+    h.unit.setSilent(true);
+    h.store.set("Configs", "ConnectRetryLimit", "3");
+    h.start();
+    h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
+    // Each try restarts the 2 s count after its ping's pause, as it would
+    // after a blocking pause: tries at 2000, 4100, 6200.
+    h.run(6199);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
+    h.run(1);
+    EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100, 2100, 4200}));
+    EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying));
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
+    EXPECT_EQ(h.app.connectView.lbl1.substr(0, 44), "Unable to connect to monitor. Make sure the ");
+    h.run(4999);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
+    h.run(1);
+    EXPECT_FALSE(h.app.isVisible(WindowId::frmTimedOut)) << "the notice closes itself after 5 s";
+    h.run(10000);
+    EXPECT_EQ(writeTimes(h, "p\r\n").size(), 3u) << "nothing more after giving up";
+}
+
+TEST(Connection, ARetryLimitOfOneGivesUpAtTheFirstTick) {
+    SimHarness h;
+    h.unit.setSilent(true);
+    h.store.set("Configs", "ConnectRetryLimit", "1");
+    h.start();
+    h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
+    h.run(2000);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
+}
+
+TEST(Connection, AutoPingOffSendsNoKeepAlivePings) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    h.act([&] { h.app.frmCommLog.btnDisableAutoping_Click(); });
+    EXPECT_EQ(h.app.commLogView.btnDisableAutoping, "Enable AutoPing");
+    h.run(30000);
+    EXPECT_EQ(writeTimes(h, "p\r\n").size(), 1u);
+
+    // Switching it on pings 2 s later.
+    h.act([&] { h.app.frmCommLog.btnDisableAutoping_Click(); });
+    h.run(2200);
+    EXPECT_EQ(writeTimes(h, "p\r\n").back(), 35100);
+}
+
+TEST(Connection, GoingOfflineStopsTheAttemptForGood) {
+    for (int way = 0; way < 2; ++way) {
+        SimHarness h;
+        h.unit.setSilent(true);
+        h.start();
+        h.run(3000);
+        h.act([&] {
+            if (way == 0) {
+                h.app.frmMain.mnuMonitorOffline_Click();
+            } else {
+                h.app.frmConnect.btnOffline_Click();
+            }
+        });
+        EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying)) << way;
+        EXPECT_FALSE(h.app.isVisible(WindowId::frmConnect)) << way;
+        const auto pings = writeTimes(h, "p\r\n").size();
+        h.unit.setSilent(false);
+        h.run(20000);
+        EXPECT_EQ(writeTimes(h, "p\r\n").size(), pings) << way;
+        EXPECT_TRUE(h.app.link.OfflineMode) << way << ": the hidden attempt must not reconnect";
+    }
+}
+
+TEST(Connection, ReActivatingTheAttemptWindowStartsAFreshCount) {
+    SimHarness h;
+    h.unit.setSilent(true);
+    h.start();
+    h.run(4500);
+    EXPECT_EQ(h.app.tryingView.lblToGo, "3");
+    h.app.windowActivated(WindowId::frmCommLog);
+    h.app.windowActivated(WindowId::frmTrying);
+    EXPECT_EQ(h.app.tryingView.lblToGo, "5");
+}
+
+TEST(Connection, ChoosingAnotherPortReopensAndAClickOnTheOpenOneDoesNothing) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    const auto opens = h.port.openedDevices.size();
+    h.act([&] { h.app.frmConnect.optCommPort_Click(0); });
+    EXPECT_EQ(h.port.openedDevices.size(), opens);
+    h.act([&] { h.app.frmConnect.optCommPort_Click(1); });
+    EXPECT_EQ(h.port.openedDevices.back(), "test-com2");
+    EXPECT_EQ(h.app.link.CommPortNumber, 2);
+}
+
+TEST(Connection, APortThatCannotBeOpenedSaysWhyAndLeavesOnline) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    h.port.refuse["test-com4"] = "Permission denied";
+    h.dialogs.messages.clear();
+    h.act([&] { h.app.frmConnect.optCommPort_Click(3); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0].text, "Comm Port Error  on Com4 -> try another port");
+    EXPECT_EQ(h.app.connectView.lbl1, "Cannot open Com4: test-com4: Permission denied");
+    EXPECT_NE(h.app.commLogView.text.find("Permission denied"), std::string::npos);
+    EXPECT_TRUE(h.app.link.OfflineMode) << "a closed port is not Online";
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
+}
+
+TEST(Connection, ALostDeviceGoesOfflineAndComesBackByItselfUnderAutoReConnect) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    h.port.refuse["test-com1"] = "No such file or directory";
+    h.unit.hangUp();
+    h.run(10);
+    EXPECT_FALSE(h.port.isOpen());
+    EXPECT_TRUE(h.app.link.OfflineMode);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
+    EXPECT_NE(h.app.commLogView.text.find("Serial port lost"), std::string::npos);
+    h.run(10000);
+    EXPECT_FALSE(h.port.isOpen()) << "the device is still gone";
+    // One line in the log per reason, not one per try.
+    const auto& log = h.app.commLogView.text;
+    EXPECT_EQ(log.find("No such file"), log.rfind("No such file"));
+
+    h.port.refuse.clear();
+    h.unit.reconnectLine();
+    h.run(5000);
+    EXPECT_TRUE(h.port.isOpen());
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+}
+
+TEST(Connection, WithoutAutoReConnectOkReopensALostDevice) {
+    SimHarness h;
+    h.start();
+    h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
+    h.run(3000);
+    h.unit.hangUp();
+    h.run(20000);
+    EXPECT_FALSE(h.port.isOpen());
+    h.unit.reconnectLine();
+    h.app.windowActivated(WindowId::frmConnect);
+    h.act([&] { h.app.frmConnect.btnOK_Click(); });
+    h.run(3000);
+    EXPECT_TRUE(h.port.isOpen());
+    EXPECT_TRUE(h.app.link.OnlineMode);
+}
+
+TEST(Connection, ChangeTriesTakesAValidLimitAndRefusesAnythingElse) {
+    SimHarness h;
+    h.start();
+    h.run(100);
+    h.act([&] { h.app.frmTrying.btnChange_Click(); });
+    EXPECT_EQ(h.app.changeTriesView.txtConnectRetryLimit, "5");
+    for (const char* bad : {"", "abc", "0", "-2", "3x", "99999"}) {
+        h.dialogs.messages.clear();
+        h.act([&] { h.app.frmChangeTries.btnOK_Click(bad); });
+        EXPECT_EQ(h.dialogs.messages.size(), 1u) << bad;
+        EXPECT_EQ(h.app.link.ConnectRetryLimit, 5) << bad;
+        EXPECT_TRUE(h.app.isVisible(WindowId::frmChangeTries)) << bad;
+    }
+    h.act([&] { h.app.frmChangeTries.btnOK_Click(" 12 "); });
+    EXPECT_EQ(h.app.link.ConnectRetryLimit, 12);
+    EXPECT_FALSE(h.app.isVisible(WindowId::frmChangeTries));
+    h.close();
+    EXPECT_EQ(h.setting("Configs", "ConnectRetryLimit"), "12");
+}
+
+} // namespace
+} // namespace orlix
