@@ -1,0 +1,97 @@
+// Process entry: builds the platform adapters, the tool's core and its
+// windows, and runs the event loop.
+//
+//   orlix6 [--settings FILE] [--port N=DEVICE]... [--simulator]
+//          [--sim-firmware X.YY] [--sim-boot]
+#include "core/app/app.h"
+#include "orlix6/version.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_serial_port.h"
+#include "platform/qt_settings_store.h"
+#include "platform/qt_system_tools.h"
+#include "platform/qt_timers.h"
+#include "platform/routing_serial_port.h"
+#include "platform/simulated_serial_port.h"
+#include "sim/firmware_version.h"
+#include "windows/frm_main.h"
+#include "windows/gui.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Orlix6");
+    QApplication::setOrganizationName("Orlix6");
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(orlix::kVersionMajor)
+                                            .arg(orlix::kVersionMinor)
+                                            .arg(orlix::kVersionRevision));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Orlix6 Backlight Adjustment Tool");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption settingsOption("settings", "Use this settings file (INI).", "FILE");
+    const QCommandLineOption portOption(
+        "port", "Let Com N stand for DEVICE for this run (repeatable).", "N=DEVICE");
+    const QCommandLineOption simulatorOption("simulator",
+                                             "Connect Com1 to the built-in simulated display.");
+    const QCommandLineOption simFirmwareOption(
+        "sim-firmware", "Firmware version of the simulated display (for example 1.39, 2.24, 3.10).",
+        "X.YY");
+    const QCommandLineOption simBootOption("sim-boot",
+                                           "Start the simulated display in its boot loader.");
+    parser.addOptions(
+        {settingsOption, portOption, simulatorOption, simFirmwareOption, simBootOption});
+    parser.process(application);
+
+    orlix::sim::UnitOptions unitOptions;
+    if (parser.isSet(simFirmwareOption)) {
+        unitOptions.firmwareVersion = parser.value(simFirmwareOption).toStdString();
+        if (!orlix::sim::parseFirmwareVersion(unitOptions.firmwareVersion)) {
+            std::fprintf(stderr, "orlix6: --sim-firmware wants a version such as 2.24, not '%s'\n",
+                         unitOptions.firmwareVersion.c_str());
+            return 2;
+        }
+    }
+    unitOptions.startInBootLoader = parser.isSet(simBootOption);
+
+    orlix::platform::RoutingSerialPort port(
+        std::make_unique<orlix::platform::QtSerialPort>(),
+        std::make_unique<orlix::platform::SimulatedSerialPort>(unitOptions));
+    orlix::platform::QtTimers timers;
+    orlix::platform::QtClock clock;
+    orlix::platform::QtSettingsStore settings(parser.value(settingsOption));
+    orlix::platform::QtDialogs dialogs;
+    orlix::platform::QtSystemTools system;
+
+    orlix::App app(orlix::Ports{port, timers, clock, settings, dialogs, &system});
+    if (parser.isSet(simulatorOption)) {
+        app.serial.setOverride(1, std::string(orlix::platform::kSimulatorDevice));
+    }
+    for (const QString& mapping : parser.values(portOption)) {
+        const qsizetype eq = mapping.indexOf('=');
+        bool ok = false;
+        const int number = eq > 0 ? mapping.left(eq).toInt(&ok) : 0;
+        if (!ok || number < orlix::kFirstPort || number > orlix::kLastPort) {
+            std::fprintf(stderr, "orlix6: --port wants N=DEVICE with N from 1 to 8, not '%s'\n",
+                         qPrintable(mapping));
+            return 2;
+        }
+        app.serial.setOverride(number, mapping.mid(eq + 1).toStdString());
+    }
+
+    port.setHandlers([&app](std::string_view bytes) { app.onSerialBytes(bytes); },
+                     [&app](const std::string& reason) { app.onSerialPortLost(reason); });
+    timers.setTickHandler([&app](orlix::TimerId id) { app.onTimer(id); });
+
+    orlix::windows::Gui gui(app);
+    dialogs.setParent(gui.mainWindow());
+    gui.start();
+    const int result = application.exec();
+    settings.sync();
+    return result;
+}

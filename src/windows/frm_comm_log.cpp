@@ -1,0 +1,185 @@
+#include "windows/frm_comm_log.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace orlix::windows {
+
+CommLogText::CommLogText(App& app, QWidget* parent) : QPlainTextEdit(parent), m_app(app) {
+    setObjectName("txtCommLog");
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(QFont("Monospace"));
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CommLogText::keyPressEvent(QKeyEvent* event) {
+    // Copying and selecting stay with the text box.
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll)) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    std::string typed;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        typed = "\r";
+        break;
+    case Qt::Key_Backspace:
+        typed = "\b";
+        break;
+    case Qt::Key_Escape:
+        typed = "\x1b";
+        break;
+    default:
+        typed = event->text().toLatin1().toStdString();
+        break;
+    }
+    event->accept();
+    for (const char c : typed) {
+        m_app.act([this, c] { m_app.frmCommLog.txtCommLog_KeyPress(c); });
+    }
+}
+
+QPushButton* FrmCommLogWindow::addButton(const char* name, const char* text, const char* tip,
+                                         void (FrmCommLog::*handler)()) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    if (*tip) {
+        b->setToolTip(tip);
+    }
+    connect(b, &QPushButton::clicked, this,
+            [this, handler] { act([this, handler] { (m_app.frmCommLog.*handler)(); }); });
+    return b;
+}
+
+QCheckBox* FrmCommLogWindow::addCheck(const char* name, const char* text, const char* tip) {
+    auto* c = new QCheckBox(text, this);
+    c->setObjectName(name);
+    if (*tip) {
+        c->setToolTip(tip);
+    }
+    return c;
+}
+
+FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
+    : CoreWindow(app, WindowId::frmCommLog, parent) {
+    m_text = new CommLogText(app, this);
+    m_textFrame = new QTimer(this);
+    m_textFrame->setSingleShot(true);
+    m_textFrame->setInterval(kTextFrameMs);
+    connect(m_textFrame, &QTimer::timeout, this, &FrmCommLogWindow::syncText);
+
+    auto* terse = addButton("btnTerse", "Terse", "", &FrmCommLog::btnTerse_Click);
+    auto* verbose = addButton("btnVerbose", "Verbose", "", &FrmCommLog::btnVerbose_Click);
+    m_checkOff = addButton("btnCheckOff", "Disable Checking", "", &FrmCommLog::btnCheckOff_Click);
+    m_checkOn = addButton("btnCheckOn", "Enable Checking", "", &FrmCommLog::btnCheckOn_Click);
+    m_autoPing = addButton("btnDisableAutoping", "Disable AutoPing", "",
+                           &FrmCommLog::btnDisableAutoping_Click);
+    auto* reconnect = addButton("btnReConnect", "ReConnect", "", &FrmCommLog::btnReConnect_Click);
+    auto* clearQueue = addButton("btnClrXQ", "Clear Xmit Queue", "", &FrmCommLog::btnClrXQ_Click);
+    auto* clearLog = addButton("btnClearCommLogWindow", "Clear Log Window", "",
+                               &FrmCommLog::btnClearCommLogWindow_Click);
+    m_logFile = addButton("BtnLogFile", "Log to File ...", "Open a Log File",
+                          &FrmCommLog::BtnLogFile_Click);
+    m_endFileLog = addButton("btnEndFileLog", "Close Log File", "Stop File Log, Close Log File",
+                             &FrmCommLog::btnEndFileLog_Click);
+    auto* done = addButton("btnDone", "Done", "Stop logging altogether, Close Log File if open.",
+                           &FrmCommLog::btnDone_Click);
+
+    m_windowEnabled = addCheck("ckWindowEnabled", "Window Log Enable", "");
+    m_bypass = addCheck("ckXmitQueueOverride", "Xmit Q Bypass", "");
+    m_fileEnabled =
+        addCheck("ckFileEnabled", "File Log Enabled", "Enable/Disable Logging to the Log File");
+    connect(m_windowEnabled, &QCheckBox::clicked, this,
+            [this](bool on) { act([this, on] { m_app.frmCommLog.ckWindowEnabled_Click(on); }); });
+    connect(m_bypass, &QCheckBox::clicked, this, [this](bool on) {
+        act([this, on] { m_app.frmCommLog.ckXmitQueueOverride_Click(on); });
+    });
+    connect(m_fileEnabled, &QCheckBox::clicked, this,
+            [this] { act([this] { m_app.frmCommLog.ckFileEnabled_Click(); }); });
+
+    m_indicator = new QPushButton(this);
+    m_indicator->setObjectName("btnInd");
+    m_indicator->setFixedSize(24, 24);
+    m_indicator->setFocusPolicy(Qt::NoFocus);
+    m_indicator->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto* commands = new QGridLayout;
+    commands->addWidget(terse, 0, 0);
+    commands->addWidget(verbose, 0, 1);
+    commands->addWidget(m_checkOff, 0, 2);
+    commands->addWidget(m_checkOn, 0, 2);
+    commands->addWidget(m_autoPing, 0, 3);
+    commands->addWidget(clearQueue, 0, 4);
+    commands->addWidget(m_windowEnabled, 1, 0);
+    commands->addWidget(m_bypass, 1, 1);
+    commands->addWidget(m_logFile, 1, 2);
+    commands->addWidget(m_endFileLog, 1, 3);
+    commands->addWidget(m_fileEnabled, 1, 4);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_indicator);
+    bottom->addWidget(reconnect);
+    bottom->addWidget(clearLog);
+    bottom->addStretch();
+    bottom->addWidget(done);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(commands);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(bottom);
+}
+
+void FrmCommLogWindow::syncText() {
+    const CommLogView& v = m_app.commLogView;
+    if (v.clearCount != m_clearCount || v.text.size() < m_shown) {
+        m_clearCount = v.clearCount;
+        m_text->clear();
+        m_shown = 0;
+    }
+    if (v.text.size() == m_shown) {
+        return;
+    }
+    QString added = QString::fromLatin1(v.text.data() + m_shown,
+                                        static_cast<qsizetype>(v.text.size() - m_shown));
+    m_shown = v.text.size();
+    added.remove('\r');
+    QScrollBar* bar = m_text->verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    QTextCursor cursor(m_text->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(added);
+    if (atEnd) {
+        bar->setValue(bar->maximum());
+    }
+}
+
+void FrmCommLogWindow::sync() {
+    const CommLogView& v = m_app.commLogView;
+    if (!m_textFrame->isActive()) {
+        m_textFrame->start();
+    }
+    m_autoPing->setText(qs(v.btnDisableAutoping));
+    m_checkOff->setVisible(v.btnCheckOffVisible);
+    m_checkOff->setEnabled(v.btnCheckOffVisible);
+    m_checkOn->setVisible(v.btnCheckOnVisible);
+    m_checkOn->setEnabled(v.btnCheckOnVisible);
+    m_windowEnabled->setChecked(v.ckWindowEnabled);
+    m_bypass->setChecked(v.ckXmitQueueOverride);
+    m_fileEnabled->setChecked(v.ckFileEnabled);
+    m_fileEnabled->setEnabled(v.ckFileEnabledEnabled);
+    m_logFile->setEnabled(v.BtnLogFileEnabled);
+    m_endFileLog->setEnabled(v.btnEndFileLogEnabled);
+    setBackColour(m_indicator, v.btnInd);
+}
+
+} // namespace orlix::windows

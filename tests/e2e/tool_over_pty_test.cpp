@@ -1,0 +1,132 @@
+// The whole tool, with its real serial adapter and real timers, against
+// the orlix6-sim program over a pseudo-terminal: it connects, walks the
+// whole data set once, notices a silent unit and finds it again, and
+// survives the line being hung up and plugged back in.
+#include "core/app/app.h"
+#include "core/protocol/data_request_table.h"
+#include "platform/qt_serial_port.h"
+#include "platform/qt_timers.h"
+#include "support/fakes.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace orlix {
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) {
+            return false;
+        }
+        // Sleep in the event loop rather than spin.
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+class ToolOverPty : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFileInfo(QStringLiteral(ORLIX6_SIM_BIN)).isExecutable()) << ORLIX6_SIM_BIN;
+        m_link = m_dir.filePath("unit");
+        m_sim.setProgram(QStringLiteral(ORLIX6_SIM_BIN));
+        m_sim.setArguments({"--link", m_link, "--firmware", "2.24", "--quiet"});
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_sim.start();
+        ASSERT_TRUE(m_sim.waitForStarted(5000));
+        ASSERT_TRUE(waitFor([this] { return QFileInfo(m_link).isSymLink(); }, 5000));
+
+        for (int n = 1; n <= 8; ++n) {
+            m_store.set("Ports", "Com" + std::to_string(n), "/nonexistent/test-com");
+        }
+        m_store.set("StartUp", "RunType", "1");
+        m_app.serial.setOverride(1, m_link.toStdString());
+        m_port.setHandlers([this](std::string_view b) { m_app.onSerialBytes(b); },
+                           [this](const std::string& why) { m_app.onSerialPortLost(why); });
+        m_timers.setTickHandler([this](TimerId id) { m_app.onTimer(id); });
+    }
+
+    void TearDown() override {
+        m_timers.setTickHandler(nullptr);
+        m_port.close();
+        m_sim.terminate();
+        if (!m_sim.waitForFinished(5000)) {
+            m_sim.kill();
+            m_sim.waitForFinished(2000);
+        }
+    }
+
+    void console(const char* command) {
+        m_sim.write(command);
+        m_sim.write("\n");
+        m_sim.waitForBytesWritten(2000);
+    }
+
+    bool online(int ms) {
+        return waitFor([this] { return m_app.link.OnlineMode; }, ms);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_link;
+    QProcess m_sim;
+    platform::QtSerialPort m_port;
+    platform::QtTimers m_timers;
+    platform::QtClock m_clock;
+    test::FakeSettingsStore m_store;
+    test::FakeDialogs m_dialogs;
+    App m_app{Ports{m_port, m_timers, m_clock, m_store, m_dialogs}};
+};
+
+TEST_F(ToolOverPty, ConnectsWalksLosesTheUnitAndFindsItAgain) {
+    m_app.Main();
+    ASSERT_TRUE(online(5000)) << m_app.connectView.lbl1;
+    EXPECT_EQ(m_app.mainView.caption,
+              "Orlix6 Backlight Adjustment Tool V6.0.3 -- Backlight on Com1");
+    ASSERT_TRUE(waitFor([this] { return m_app.data.FirmwareVersionCode == 224; }, 3000));
+
+    // One full walk: 46 ticks of a second each (a little more with the writes).
+    m_app.act([this] { m_app.frmMain.mnuMonitorUpdate_Click(); });
+    ASSERT_TRUE(waitFor([this] { return m_app.frmMain.DataItemIndex >= kDataItemCount; }, 60000));
+    EXPECT_EQ(m_app.data.ModelNumber, "XYZ-100");
+    EXPECT_EQ(m_app.data.SerialNumber, "SN0012345");
+    EXPECT_EQ(m_app.data.RomVersion, "V 1.05");
+    EXPECT_EQ(m_app.data.HVUpperLimit, 230);
+    EXPECT_FALSE(m_app.data.OperatingHours.empty());
+    EXPECT_NE(m_app.data.V.FValue[0][0], 0);
+    EXPECT_TRUE(m_app.link.OnlineMode);
+
+    // A silent unit: the next ping gets no prompt, the watchdog takes the
+    // link down, and the attempt finds the unit when it speaks again.
+    console("silent on");
+    ASSERT_TRUE(waitFor([this] { return m_app.link.OfflineMode; }, 10000));
+    EXPECT_TRUE(m_app.isVisible(WindowId::frmTrying));
+    console("silent off");
+    ASSERT_TRUE(online(6000));
+
+    // The line hung up: the port is lost; Auto ReConnect reopens it once
+    // the unit is plugged in again.
+    console("hangup");
+    ASSERT_TRUE(waitFor([this] { return !m_port.isOpen(); }, 5000));
+    EXPECT_TRUE(m_app.link.OfflineMode);
+    EXPECT_NE(m_app.commLogView.text.find("Serial port lost"), std::string::npos);
+    console("plug");
+    ASSERT_TRUE(online(8000)) << m_app.connectView.lbl1;
+    EXPECT_TRUE(m_port.isOpen());
+    EXPECT_TRUE(m_dialogs.messages.empty()) << m_dialogs.messages.front().text;
+}
+
+} // namespace
+} // namespace orlix

@@ -1,0 +1,198 @@
+// The windows on the offscreen platform: controls found by name, clicks
+// and keys reaching core, and what core holds showing in the controls.
+#include "support/app_harness.h"
+#include "windows/core_window.h"
+#include "windows/frm_main.h"
+#include "windows/gui.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace orlix {
+namespace {
+
+struct GuiTest : ::testing::Test {
+    GuiTest() {
+        h.mapPorts();
+        gui.start();
+        h.advance(100);
+        QApplication::processEvents();
+    }
+
+    template <typename T>
+    T* find(WindowId id, const char* name) {
+        QWidget* window = gui.window(id);
+        T* child = window ? window->findChild<T*>(name) : nullptr;
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    test::AppHarness h;
+    windows::Gui gui{h.app};
+};
+
+TEST_F(GuiTest, TheMainWindowShowsTheCaptionAndTheMenusOfTheLinkState) {
+    windows::FrmMainWindow* main = gui.mainWindow();
+    EXPECT_EQ(main->windowTitle(), "Orlix6 Backlight Adjustment Tool V6.0.3 -- No Backlight");
+    struct Item {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    };
+    const Item items[] = {{"mnuFileOpen", "&Open ...", true},
+                          {"mnuFileSaveAs", "S&ave As ...", true},
+                          {"mnuMonitorUpdate", "&Update All Data", false},
+                          {"mnuMonitorOnline", "Go O&nline", true},
+                          {"mnuMonitorOffline", "Go O&ffline", false},
+                          {"mnuMonitorDemo", "Go Offline &Demo Mode", true},
+                          {"mnuMonitorRun", "&Run from BOOT MODE", false},
+                          {"mnuRGBbacklight", "&RGB Backlight", true},
+                          {"mnuHelpAbout", "&About Orlix", true}};
+    for (const auto& item : items) {
+        auto* action = main->findChild<QAction*>(item.name);
+        ASSERT_NE(action, nullptr) << item.name;
+        EXPECT_EQ(action->text(), item.caption);
+        EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
+    }
+
+    main->findChild<QAction*>("mnuMonitorDemo")->trigger();
+    EXPECT_TRUE(h.app.link.DemoMode);
+    EXPECT_EQ(main->windowTitle(),
+              "Orlix6 Backlight Adjustment Tool V6.0.3 -- No monitor - Offline Demo Mode");
+    EXPECT_TRUE(main->findChild<QAction*>("mnuMonitorRun")->isEnabled());
+}
+
+TEST_F(GuiTest, TheConnectionWindowShowsPortsStatusAndIndicator) {
+    EXPECT_TRUE(gui.frame(WindowId::frmConnect)->isVisible());
+    EXPECT_EQ(gui.frame(WindowId::frmConnect)->windowTitle(), "Monitor Connection");
+    EXPECT_TRUE(find<QRadioButton>(WindowId::frmConnect, "optCommPort(0)")->isChecked());
+    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lblCom3")->text(), "Com3");
+    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lblDevice(2)")->text(), "test-com3");
+    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lbl1")->text(), "Trying port 1");
+    EXPECT_EQ(find<QPushButton>(WindowId::frmConnect, "btnInd")->property("backColour").toUInt(),
+              kColourRed);
+    EXPECT_EQ(find<QPushButton>(WindowId::frmConnect, "btnOK")->toolTip(), "Try this port.");
+
+    // The unit's text is shown as it is, never as markup.
+    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lbl1")->textFormat(), Qt::PlainText);
+
+    find<QRadioButton>(WindowId::frmConnect, "optCommPort(3)")->click();
+    EXPECT_EQ(h.app.link.CommPortNumber, 4);
+    EXPECT_EQ(h.port.openedDevices.back(), "test-com4");
+    h.advance(100); // the new attempt's ping goes out; actions wait for the write
+
+    QTest::mouseClick(find<QPushButton>(WindowId::frmConnect, "btnOffline"), Qt::LeftButton);
+    EXPECT_TRUE(h.app.link.OfflineMode);
+    EXPECT_FALSE(gui.frame(WindowId::frmConnect)->isVisible());
+    EXPECT_FALSE(gui.frame(WindowId::frmTrying)->isVisible());
+}
+
+TEST_F(GuiTest, ConnectingTurnsBothIndicatorsGreen) {
+    h.receive("p\r\n#");
+    h.advance(2000);
+    QApplication::processEvents();
+    for (WindowId id : {WindowId::frmConnect, WindowId::frmCommLog}) {
+        EXPECT_EQ(find<QPushButton>(id, "btnInd")->property("backColour").toUInt(), kColourGreen);
+    }
+    EXPECT_EQ(gui.mainWindow()->windowTitle(),
+              "Orlix6 Backlight Adjustment Tool V6.0.3 -- Backlight on Com1");
+    EXPECT_FALSE(gui.frame(WindowId::frmTrying)->isVisible());
+}
+
+TEST_F(GuiTest, TheCommLogShowsTheTrafficAndSendsWhatIsTyped) {
+    h.receive("p\r\n#\r\nda\r\n12,34\r\n#");
+    auto* text = find<QPlainTextEdit>(WindowId::frmCommLog, "txtCommLog");
+    EXPECT_EQ(text->toPlainText(), "") << "the text follows at the next frame";
+    QTest::qWait(60);
+    EXPECT_EQ(text->toPlainText(), "p\n#\nda\n12,34\n#");
+
+    h.port.clearWrites();
+    QTest::keyClicks(text, "dh");
+    QTest::keyClick(text, Qt::Key_Return);
+    h.advance(100);
+    ASSERT_FALSE(h.port.writes().empty());
+    EXPECT_EQ(h.port.writes().back().bytes, "dh\r\n");
+    EXPECT_EQ(text->toPlainText(), "p\n#\nda\n12,34\n#") << "typing never edits the log";
+
+    QTest::mouseClick(find<QPushButton>(WindowId::frmCommLog, "btnClearCommLogWindow"),
+                      Qt::LeftButton);
+    h.receive("x");
+    QTest::qWait(60);
+    EXPECT_EQ(text->toPlainText(), "x");
+}
+
+TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
+    auto* autoPing = find<QPushButton>(WindowId::frmCommLog, "btnDisableAutoping");
+    EXPECT_EQ(autoPing->text(), "Disable AutoPing");
+    QTest::mouseClick(autoPing, Qt::LeftButton);
+    EXPECT_FALSE(h.app.link.AutoPingEnabled);
+    EXPECT_EQ(autoPing->text(), "Enable AutoPing");
+
+    auto* checkOff = find<QPushButton>(WindowId::frmCommLog, "btnCheckOff");
+    auto* checkOn = find<QPushButton>(WindowId::frmCommLog, "btnCheckOn");
+    EXPECT_FALSE(checkOn->isVisible());
+    QTest::mouseClick(checkOff, Qt::LeftButton);
+    EXPECT_FALSE(checkOff->isVisible());
+    EXPECT_TRUE(checkOn->isVisible());
+    h.advance(100); // "cz0" goes out; actions wait for the write
+
+    auto* bypass = find<QCheckBox>(WindowId::frmCommLog, "ckXmitQueueOverride");
+    EXPECT_FALSE(bypass->isChecked());
+    QTest::mouseClick(bypass, Qt::LeftButton);
+    EXPECT_TRUE(h.app.link.BypassXmitQueue);
+
+    auto* fileEnabled = find<QCheckBox>(WindowId::frmCommLog, "ckFileEnabled");
+    EXPECT_FALSE(fileEnabled->isEnabled()) << "no log file open yet";
+    EXPECT_FALSE(find<QPushButton>(WindowId::frmCommLog, "btnEndFileLog")->isEnabled());
+
+    QTest::mouseClick(find<QPushButton>(WindowId::frmCommLog, "btnDone"), Qt::LeftButton);
+    EXPECT_FALSE(gui.frame(WindowId::frmCommLog)->isVisible());
+    gui.mainWindow()->findChild<QAction*>("mnuMonitorCommLog")->trigger();
+    EXPECT_TRUE(gui.frame(WindowId::frmCommLog)->isVisible());
+}
+
+TEST_F(GuiTest, ClosingAWindowByItsTitleBarActsAsItsOwnCloseButton) {
+    ASSERT_TRUE(gui.frame(WindowId::frmTrying)->isVisible());
+    gui.frame(WindowId::frmTrying)->close();
+    EXPECT_FALSE(gui.frame(WindowId::frmTrying)->isVisible());
+    EXPECT_FALSE(h.clock.isRunning(TimerId::frmTrying_tmrConnect)) << "as Cancel: attempt over";
+    EXPECT_TRUE(h.app.isLoaded(WindowId::frmTrying));
+}
+
+TEST_F(GuiTest, PlacementIsConvertedFromTwipsAndPulledBackIntoView) {
+    const double perTwip = gui.pixelsPerTwip();
+    h.act([&] {
+        h.app.connectView.placement = Placement{1440, 2880, 7200, 4320, WindowState::Normal};
+        ++h.app.connectView.placementCount;
+        h.app.touch(WindowId::frmConnect);
+    });
+    QMdiSubWindow* frame = gui.frame(WindowId::frmConnect);
+    EXPECT_EQ(frame->geometry().x(), std::lround(2880 * perTwip));
+    EXPECT_EQ(frame->geometry().width(), std::lround(7200 * perTwip));
+
+    h.act([&] {
+        h.app.connectView.placement = Placement{-90000, 90000, 7200, 4320, WindowState::Normal};
+        ++h.app.connectView.placementCount;
+        h.app.touch(WindowId::frmConnect);
+    });
+    const QRect area = gui.mainWindow()->mdiArea()->viewport()->rect();
+    EXPECT_TRUE(area.intersects(frame->geometry())) << "a window off every screen comes back";
+
+    // The window reports where the user put it, for its unload.
+    frame->move(30, 45);
+    EXPECT_NEAR(h.app.connectView.placement.left, 30 / perTwip, 1);
+    EXPECT_NEAR(h.app.connectView.placement.top, 45 / perTwip, 1);
+}
+
+} // namespace
+} // namespace orlix
