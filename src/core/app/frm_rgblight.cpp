@@ -30,27 +30,23 @@ void FrmRGBlight::Option1_Click(int index) {
     app.SendCommand(index == 1 ? "TAS\r\n" : "TAH\r\n");
 }
 
-void FrmRGBlight::sendLevels(const char* first, const char* second, const char* third, int value) {
-    const std::string text = std::to_string(value) + "\r\n";
-    m_app.SendCommand(first + text);
-    m_app.SendCommand(second + text);
-    m_app.SendCommand(third + text);
-}
-
 void FrmRGBlight::HScroll_Change(int value) {
-    value = std::clamp(value, 0, kSliderMax);
-    m_app.rgbView.HScroll = value;
-    m_app.rgbView.lbl = std::to_string(value);
-    m_app.touch(WindowId::frmRGBlight);
-    sendLevels("TYW31B", "TYW32B", "TYW33B", value);
+    sliderChanged(m_app.rgbView.HScroll, m_app.rgbView.lbl, "TYW3", value);
 }
 
 void FrmRGBlight::HScroll_analog_Change(int value) {
+    sliderChanged(m_app.rgbView.HScroll_analog, m_app.rgbView.lbl_analog, "TYW4", value);
+}
+
+void FrmRGBlight::sliderChanged(int& slider, std::string& label, const char* command, int value) {
     value = std::clamp(value, 0, kSliderMax);
-    m_app.rgbView.HScroll_analog = value;
-    m_app.rgbView.lbl_analog = std::to_string(value);
+    slider = value;
+    label = std::to_string(value);
     m_app.touch(WindowId::frmRGBlight);
-    sendLevels("TYW41B", "TYW42B", "TYW43B", value);
+    // The same level for the three channels, in their order.
+    for (const char channel : {'1', '2', '3'}) {
+        m_app.SendCommand(command + std::string(1, channel) + "B" + std::to_string(value) + "\r\n");
+    }
 }
 
 void FrmRGBlight::controlModeReported(bool software) {

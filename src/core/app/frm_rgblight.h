@@ -2,6 +2,8 @@
 // and two brightness levels, each change sent to the unit at once.
 #pragma once
 
+#include <string>
+
 namespace orlix {
 
 class App;
@@ -24,7 +26,7 @@ public:
     void controlModeReported(bool software);
 
 private:
-    void sendLevels(const char* first, const char* second, const char* third, int value);
+    void sliderChanged(int& slider, std::string& label, const char* command, int value);
 
     App& m_app;
 };

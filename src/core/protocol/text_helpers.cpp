@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace orlix {
@@ -78,17 +79,33 @@ bool IsBase62Text(std::string_view text) {
     return kBase62.find(text) != std::string_view::npos;
 }
 
-std::int32_t ParseNumber(std::string_view text) {
+namespace {
+
+// The digits of a decimal number after white space and an optional minus
+// (itself followed by optional white space); nothing when a character that
+// is no digit comes first. An empty text is a number of no digits.
+std::optional<std::string_view> decimalDigits(std::string_view text, bool& negative) {
     text = SkipWhiteSpace(text);
-    bool negative = false;
+    negative = false;
     if (!text.empty() && text.front() == '-') {
         negative = true;
         text = SkipWhiteSpace(text.substr(1));
     }
     if (!text.empty() && !isDecimal(text.front())) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace
+
+std::int32_t ParseNumber(std::string_view text) {
+    bool negative = false;
+    const auto digits = decimalDigits(text, negative);
+    if (!digits) {
         return -1;
     }
-    const std::int32_t value = walkDecimal(text, kDecimalCap);
+    const std::int32_t value = walkDecimal(*digits, kDecimalCap);
     return negative ? -value : value;
 }
 
@@ -254,18 +271,14 @@ std::optional<std::string> HexValueAfter(std::string_view text, std::string_view
 }
 
 std::int32_t ParseWideNumber(std::string_view text) {
-    text = SkipWhiteSpace(text);
     bool negative = false;
-    if (!text.empty() && text.front() == '-') {
-        negative = true;
-        text = SkipWhiteSpace(text.substr(1));
-    }
-    if (!text.empty() && !isDecimal(text.front())) {
+    const auto digits = decimalDigits(text, negative);
+    if (!digits) {
         return -1;
     }
     std::int64_t value = 0;
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    for (char c : text) {
+    for (char c : *digits) {
         if (!isDecimal(c)) {
             break;
         }
