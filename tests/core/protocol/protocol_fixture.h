@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ranges>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace orlix::prototest {
@@ -30,62 +32,52 @@ struct RecordingEvents : ProtocolEvents {
 };
 
 // "echo" CR LF, each line CR LF, then the prompt.
-inline std::string Reply(std::string_view echo, std::initializer_list<std::string_view> lines,
-                         char prompt = '#') {
+inline std::string Reply(std::string_view echo, std::initializer_list<std::string_view> lines) {
     std::string text(echo);
     text += "\r\n";
     for (std::string_view line : lines) {
         text.append(line).append("\r\n");
     }
-    text.push_back(prompt);
-    return text;
+    return text + '#';
+}
+
+// Every value (arrays element by element), each followed by '|'.
+template <typename... T>
+std::string Dump(const T&... values) {
+    std::ostringstream out;
+    const auto put = [&](const auto& self, const auto& value) -> void {
+        using V = std::remove_cvref_t<decltype(value)>;
+        if constexpr (std::ranges::range<V> && !std::is_same_v<V, std::string>) {
+            for (const auto& v : value) {
+                self(self, v);
+            }
+        } else {
+            out << value << '|';
+        }
+    };
+    (put(put, values), ...);
+    return out.str();
 }
 
 // Every field of the monitor data that a reply may touch, as one text, so
 // that "nothing changed" is a single comparison.
 inline std::string Snapshot(const MonitorData& d) {
-    std::ostringstream out;
-    const auto plane = [&](const DacPlane& p) {
-        for (const auto& row : p) {
-            for (auto v : row) {
-                out << v << ',';
-            }
-        }
-        out << '|';
-    };
+    std::string text;
     for (const DacGroup* g : {&d.L, &d.B, &d.H, &d.V, &d.N, &d.DayNight}) {
-        out << g->count << ';';
-        plane(g->Value);
-        plane(g->LoadedValue);
-        plane(g->FValue);
-        plane(g->PValue);
+        text += Dump(g->count, g->Value, g->LoadedValue, g->FValue, g->PValue);
     }
-    out << d.NumScanSets << d.CurrentScanSet << d.ScanSetReading << d.ScanSetsReported << '|';
-    for (int i = 0; i < kMaxScanSets; ++i) {
-        out << d.ScanSetNames[static_cast<std::size_t>(i)]
-            << d.ScanSetIncluded[static_cast<std::size_t>(i)] << '|';
-    }
-    out << d.ModelNumber << '|' << d.SerialNumber << '|' << d.PartNumber << '|' << d.CrtSerialNumber
-        << '|' << d.CrtPartNumber << '|' << d.FirmwareVersion << '|' << d.RomVersion << '|'
-        << d.OperatingHours << '|' << d.OperatingCycles << '|' << d.FirmwareVersionCode << '|'
-        << d.HVUpperLimit << '|' << d.HVLowerLimit << '|';
-    for (auto c : d.Capability) {
-        out << c << ',';
-    }
-    for (auto a : d.AnalogRaw) {
-        out << a << ',';
-    }
-    out << d.HsyncFrequencyText << '|' << d.HsyncFrequencyWhole << '|' << d.HsyncFrequencyHundredths
-        << '|' << d.ValueH << ',' << d.ValueV << ',' << d.ValueVR << ',' << d.ValueHP << ','
-        << d.ValueVP << '|' << d.DataChanged;
-    return out.str();
+    return text + Dump(d.NumScanSets, d.CurrentScanSet, d.ScanSetReading, d.ScanSetsReported,
+                       d.ScanSetNames, d.ScanSetIncluded, d.ModelNumber, d.SerialNumber,
+                       d.PartNumber, d.CrtSerialNumber, d.CrtPartNumber, d.FirmwareVersion,
+                       d.RomVersion, d.OperatingHours, d.OperatingCycles, d.FirmwareVersionCode,
+                       d.HVUpperLimit, d.HVLowerLimit, d.Capability, d.AnalogRaw,
+                       d.HsyncFrequencyText, d.HsyncFrequencyWhole, d.HsyncFrequencyHundredths,
+                       d.ValueH, d.ValueV, d.ValueVR, d.ValueHP, d.ValueVP, d.DataChanged);
 }
 
 inline std::string Snapshot(const LinkFlags& l) {
-    std::ostringstream out;
-    out << l.OnlineMode << l.OfflineMode << l.BootMode << l.DemoMode << l.MonitorConnected
-        << l.MonitorInBootMode;
-    return out.str();
+    return Dump(l.OnlineMode, l.OfflineMode, l.BootMode, l.DemoMode, l.MonitorConnected,
+                l.MonitorInBootMode);
 }
 
 class ProtocolTest : public ::testing::Test {

@@ -1,18 +1,13 @@
 #include "protocol_fixture.h"
 
+#include <tuple>
+
 namespace orlix::prototest {
 namespace {
 
 using ReplyRouting = ProtocolTest;
 
-TEST_F(ReplyRouting, RoutesAnEchoLetterByLetterToItsHandler) {
-    data.V.count = 2;
-    reply("ddfv\r\n12,34\r\n#");
-    EXPECT_EQ(data.V.FValue[0][0], 12);
-    EXPECT_EQ(data.V.FValue[0][1], 34);
-}
-
-TEST_F(ReplyRouting, IgnoresWhiteSpaceBeforeEveryRoutingLetter) {
+TEST_F(ReplyRouting, RoutesLetterByLetterIgnoringWhiteSpaceBeforeEachLetter) {
     data.V.count = 2;
     reply(" d d\tf\r\nv\r\n12,34\r\n#");
     EXPECT_EQ(data.V.FValue[0][0], 12);
@@ -21,9 +16,9 @@ TEST_F(ReplyRouting, IgnoresWhiteSpaceBeforeEveryRoutingLetter) {
 
 TEST_F(ReplyRouting, DropsEmptyUnknownAndIgnoredRepliesSilently) {
     const std::string before = Snapshot(data);
-    for (std::string_view text : {"", "   \r\n", "#", "$", "c\r\nanything\r\n#", "e\r\n1,2\r\n#",
-                                  "w\r\n1\r\n#", "dq\r\n1\r\n#", "dda\r\n1,2\r\n#", "ddk\r\n1\r\n#",
-                                  "ddfn\r\n1\r\n#", "ddpx\r\n1\r\n#", "d", "dd", "ddf", "z"}) {
+    for (std::string_view text :
+         {"", "   \r\n", "#", "c\r\nanything\r\n#", "e\r\n1,2\r\n#", "w\r\n1\r\n#", "dq\r\n1\r\n#",
+          "dda\r\n1,2\r\n#", "ddfn\r\n1\r\n#", "ddpx\r\n1\r\n#", "d", "dd", "ddf"}) {
         reply(text);
     }
     EXPECT_EQ(Snapshot(data), before);
@@ -44,59 +39,37 @@ TEST_F(ReplyRouting, HandsDownloadRepliesOnWithoutTheirLetter) {
 }
 
 TEST_F(ReplyRouting, ReportsTheBacklightControlMode) {
-    reply("dy", {"control=1;level=3;"});
-    reply("dy", {"control=0;"});
-    reply("dy", {"level=3;"});
-    reply("dy", {"control=1$;"}); // a "$" inside a value is dropped
-    reply("dy", {"control=12;"});
+    for (std::string_view line :
+         {"control=1;level=3;", "control=0;", "level=3;", "control=1$;", "control=12;"}) {
+        reply("dy", {line});
+    }
+    // A missing key reads as 0; a "$" inside a value is dropped.
     EXPECT_EQ(events.controlModes, (std::vector<bool>{true, false, false, true, false}));
 }
 
 TEST_F(ReplyRouting, PicksTheAnalogLayoutByFirmwareVersionCode) {
-    // Generation 1 raises slot 3 to 18; generation 2 keeps it as read;
-    // generation 3 keeps nothing but shows lblACH7.
-    enum Layout { None, First, Second, Third };
-    const std::pair<std::int16_t, Layout> cases[] = {
-        {0, None},     {99, None},    {100, First},  {150, First}, {199, First},
-        {200, Second}, {250, Second}, {298, Second}, {299, None},  {300, Third},
-        {398, Third},  {399, None},   {-150, None},
+    // Generation 1 raises slot 3 to 18 and keeps seven; generation 2 keeps
+    // four as read; generation 3 keeps nothing but shows lblACH7.
+    const std::tuple<std::int16_t, int, int, bool> cases[] = {
+        {0, -7, -7, false},   {99, -7, -7, false},  {100, 18, 10, false}, {150, 18, 10, false},
+        {199, 18, 10, false}, {200, 10, -7, false}, {250, 10, -7, false}, {298, 10, -7, false},
+        {299, -7, -7, false}, {300, -7, -7, true},  {398, -7, -7, true},  {399, -7, -7, false},
     };
-    for (const auto& [code, layout] : cases) {
-        MonitorData fresh;
-        data = fresh;
+    for (const auto& [code, raw3, raw4, third] : cases) {
         data.AnalogRaw.fill(-7);
         withFirmware(code);
         ReplyProtocol p(data, link, events);
         p.ReplyDispatcher(Reply("da", {"10,10,10,10,10,10,10,10,10,10,10,10"}));
-        const bool shown3 = p.display().contains("lblACH7.Caption");
-        switch (layout) {
-        case None:
-            EXPECT_EQ(data.AnalogRaw[0], -7) << code;
-            EXPECT_FALSE(shown3) << code;
-            break;
-        case First:
-            EXPECT_EQ(data.AnalogRaw[3], 18) << code;
-            EXPECT_EQ(data.AnalogRaw[6], 10) << code;
-            break;
-        case Second:
-            EXPECT_EQ(data.AnalogRaw[3], 10) << code;
-            EXPECT_EQ(data.AnalogRaw[4], -7) << code;
-            break;
-        case Third:
-            EXPECT_EQ(data.AnalogRaw[0], -7) << code;
-            EXPECT_TRUE(shown3) << code;
-            break;
-        }
+        EXPECT_EQ(std::tuple(code, data.AnalogRaw[3], data.AnalogRaw[4],
+                             p.display().contains("lblACH7.Caption")),
+                  std::tuple(code, raw3, raw4, third));
     }
 }
 
 TEST_F(ReplyRouting, TellsListenersOnlyWhenTheDisplayChanged) {
-    reply("ddb", {"200,15"});
-    EXPECT_EQ(events.displayChanges, 1);
-    reply("ddb", {"200,15"});
-    EXPECT_EQ(events.displayChanges, 1);
-    reply("ddb", {"201,15"});
-    EXPECT_EQ(events.displayChanges, 2);
+    for (std::string_view line : {"200,15", "200,15", "201,15"}) {
+        reply("ddb", {line});
+    }
     reply("p\r\n#");
     EXPECT_EQ(events.displayChanges, 2);
 }
