@@ -116,11 +116,12 @@ std::optional<DacRef> findDac(const MonitorData& data, std::string_view name) {
 }
 
 // Older files carry the line end the unit sent after an identity text.
-std::string withoutTrailingCr(std::string_view text) {
+// A text from a file as the tool keeps it; older files left a CR at the end.
+std::string keptText(std::string_view text) {
     while (!text.empty() && text.back() == '\r') {
         text.remove_suffix(1);
     }
-    return std::string(text);
+    return storableText(text);
 }
 
 class Reader {
@@ -298,31 +299,31 @@ bool Reader::keyLine(Action action, std::string_view key, std::string_view value
     case Action::Ignore:
         return true;
     case Action::ModelNumber:
-        d.ModelNumber = withoutTrailingCr(value);
+        d.ModelNumber = keptText(value);
         return true;
     case Action::SerialNumber:
-        d.SerialNumber = withoutTrailingCr(value);
+        d.SerialNumber = keptText(value);
         return true;
     case Action::PartNumber:
-        d.PartNumber = withoutTrailingCr(value);
+        d.PartNumber = keptText(value);
         return true;
     case Action::CrtSerialNumber:
-        d.CrtSerialNumber = withoutTrailingCr(value);
+        d.CrtSerialNumber = keptText(value);
         return true;
     case Action::CrtPartNumber:
-        d.CrtPartNumber = withoutTrailingCr(value);
+        d.CrtPartNumber = keptText(value);
         return true;
     case Action::OperatingHours:
-        d.OperatingHours = withoutTrailingCr(value);
+        d.OperatingHours = keptText(value);
         return true;
     case Action::OperatingCycles:
-        d.OperatingCycles = withoutTrailingCr(value);
+        d.OperatingCycles = keptText(value);
         return true;
     case Action::FirmwareVersion:
-        m_hooks.replyDispatcher("df\r\n" + withoutTrailingCr(value));
+        m_hooks.replyDispatcher("df\r\n" + keptText(value));
         return true;
     case Action::RomVersion:
-        m_hooks.replyDispatcher("de\r\n" + withoutTrailingCr(value));
+        m_hooks.replyDispatcher("de\r\n" + keptText(value));
         return true;
     case Action::HVUpperLimit:
     case Action::HVLowerLimit: {
@@ -369,7 +370,7 @@ bool Reader::keyLine(Action action, std::string_view key, std::string_view value
         if (d.ScanSetReading < 0 || d.ScanSetReading >= kMaxScanSets) {
             return fail(kOutOfRange);
         }
-        d.ScanSetNames[static_cast<std::size_t>(d.ScanSetReading)] = std::string(value);
+        d.ScanSetNames[static_cast<std::size_t>(d.ScanSetReading)] = storableText(value);
         return true;
     }
     return true;

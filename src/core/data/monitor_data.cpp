@@ -64,6 +64,18 @@ void SetDefaultCountsAndNames(MonitorData& data) {
                                              "Night Lo Grn Offset", "Night Lo Blu Offset"});
 }
 
+std::string storableText(std::string_view text) {
+    std::string result(text.substr(0, kMaxUnitText));
+    for (char& c : result) {
+        if (c == '"') {
+            c = '\'';
+        } else if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return result;
+}
+
 void ClearCapabilities(MonitorData& data) {
     data.Capability.fill(0);
 }

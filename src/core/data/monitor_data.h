@@ -73,6 +73,16 @@ inline constexpr std::string_view kDataFileExt = ".mdv";
 inline constexpr std::string_view kDataFileHeader = "Norvique Monitor DAC Value File";
 inline constexpr std::string_view kDataFileVersion = "Version 3.0";
 
+// Texts about the unit (identity, versions, scan set names) are kept to
+// this length, so that a data file line carries each one whole.
+inline constexpr std::size_t kMaxUnitText = 1000;
+
+// A text as the tool keeps it and the data file carries it: at most
+// kMaxUnitText characters, a double quote (which would end a file field)
+// as an apostrophe, a line break as a blank. Written and read back, such a
+// text is the same text.
+std::string storableText(std::string_view text);
+
 // Counts and names as a unit without any reply has them.
 void SetDefaultCountsAndNames(MonitorData& data);
 

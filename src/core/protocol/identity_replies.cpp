@@ -43,7 +43,7 @@ std::optional<std::string> memberValue(std::string_view member, std::string_view
         return std::nullopt;
     }
     const std::string_view value = DropBack(DropFront(member, prefix.size()), kTrailerLength);
-    return std::string(CutAtLineEnd(value));
+    return storableText(CutAtLineEnd(value));
 }
 
 void showBoth(const ReplyContext& ctx, std::string_view label, std::string_view box,

@@ -33,7 +33,7 @@ void ScanSetNameReply(ReplyContext& ctx, std::string_view body) {
         text = AfterComma(text);
         const std::string_view name = CutAtLineEnd(text);
         const auto index = static_cast<std::size_t>(n);
-        data.ScanSetNames[index] = std::string(name);
+        data.ScanSetNames[index] = storableText(name);
         data.ScanSetIncluded[index] = flag == 1;
         reported = true;
         ctx.show(ControlKey("ScanName", n, "Caption"), name);

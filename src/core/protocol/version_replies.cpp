@@ -32,12 +32,15 @@ std::optional<std::string> versionText(std::string_view body, bool mustStartWith
     if (v == std::string_view::npos) {
         return std::nullopt;
     }
-    // A line break inside the version would break the data file's lines.
-    std::string_view version = CutAtLineEnd(DropFront(body, v + 2));
-    while (!version.empty() && !IsDecimalDigit(version.substr(version.size() - 1))) {
-        version.remove_suffix(1);
+    // A line break inside the version would break the data file's lines;
+    // the text is made storable before its trailing non-digits go, so that a
+    // version read back from a file is the version that was written.
+    std::string version = storableText(CutAtLineEnd(DropFront(body, v + 2)));
+    while (!version.empty() &&
+           !IsDecimalDigit(std::string_view(version).substr(version.size() - 1))) {
+        version.pop_back();
     }
-    return std::string(version);
+    return version;
 }
 
 } // namespace

@@ -54,5 +54,11 @@ TEST(MonitorData, StoresLandInTheReadingScanSetAndRefuseOutOfRangeIndexes) {
     EXPECT_EQ(data.H.PValue[1][8], 3);
 }
 
+TEST(MonitorData, TextsAreKeptAsADataFileCanCarryThem) {
+    EXPECT_EQ(storableText("XYZ-100"), "XYZ-100");
+    EXPECT_EQ(storableText("a\"b\r\nc"), "a'b  c");
+    EXPECT_EQ(storableText(std::string(5000, 'x')).size(), kMaxUnitText);
+}
+
 } // namespace
 } // namespace orlix
