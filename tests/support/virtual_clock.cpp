@@ -79,13 +79,4 @@ void VirtualClock::advance(std::int64_t ms) {
     m_now = target;
 }
 
-bool VirtualClock::fireNext(std::int64_t limitMs) {
-    const auto id = earliestDue(m_now + limitMs);
-    if (!id) {
-        return false;
-    }
-    advance(slot(*id).due - m_now);
-    return true;
-}
-
 } // namespace orlix::test

@@ -24,7 +24,6 @@ public:
     // Clock
     std::int64_t nowMs() const override { return m_now; }
     DateTime localNow() const override;
-    void setWallClock(DateTime origin) { m_wallOrigin = origin; }
 
     // Timers
     void start(TimerId id, int intervalMs) override;
@@ -40,8 +39,6 @@ public:
 
     // Moves time forward by `ms`, firing every timer due on the way.
     void advance(std::int64_t ms);
-    // Moves time to the next due timer (if any within `limitMs`) and fires it.
-    bool fireNext(std::int64_t limitMs = 1'000'000);
 
     // Every tick fired so far: (time, timer).
     struct Tick {

@@ -140,10 +140,15 @@ bool FileCommands::Save() {
     if (!m_canSaveAgain) {
         return SaveAs();
     }
+    return writeOrRestore([](MonitorData&) {});
+}
+
+bool FileCommands::writeOrRestore(const std::function<void(MonitorData&)>& target) {
     MonitorData& d = m_app.data;
     const FileState before = FileState::of(d);
     d.DiskFileNum = kFileNumber;
     d.FileIsOpen = true;
+    target(d);
     if (!write()) {
         before.restore(d);
         return false;
@@ -164,20 +169,16 @@ bool FileCommands::SaveAs() {
     if (!choice) {
         return false;
     }
-    MonitorData& d = app.data;
-    const FileState before = FileState::of(d);
-    d.DiskFileNum = kFileNumber;
-    d.DataFilePath = choice->path;
-    d.DataFileTitle = choice->name;
-    d.FileIsOpen = true;
-    d.DataChanged = false;
-    d.FileOpenForInput = false;
-    if (!write()) {
-        before.restore(d);
+    const bool written = writeOrRestore([&choice](MonitorData& d) {
+        d.DataFilePath = choice->path;
+        d.DataFileTitle = choice->name;
+        d.DataChanged = false;
+        d.FileOpenForInput = false;
+    });
+    if (!written) {
         return false;
     }
-    app.SetMainCaption(d.DataFileTitle);
-    app.settings.save(keys::FileSaveInitDir, folderOf(d.DataFilePath));
+    app.settings.save(keys::FileSaveInitDir, folderOf(app.data.DataFilePath));
     m_canSaveAgain = true;
     return true;
 }

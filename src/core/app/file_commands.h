@@ -13,12 +13,14 @@
 // the file state as it was.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace orlix {
 
 class App;
+struct MonitorData;
 
 class FileCommands {
 public:
@@ -40,6 +42,9 @@ private:
     // (the user wanted the changes saved and they were not).
     bool saveChangesFirst();
     bool write();
+    // Points the data file state at the target, writes, and puts the state
+    // back as it was when the write fails.
+    bool writeOrRestore(const std::function<void(MonitorData&)>& target);
 
     App& m_app;
     // DataFilePath names a file that was read in full or written, which

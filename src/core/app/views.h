@@ -41,7 +41,6 @@ inline constexpr std::string_view windowName(WindowId id) {
 // Colours as 0x00BBGGRR, the form the indicator colours are given in.
 inline constexpr std::uint32_t kColourRed = 255;
 inline constexpr std::uint32_t kColourGreen = 65280;
-inline constexpr std::uint32_t kColourYellow = 65535;
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 

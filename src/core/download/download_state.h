@@ -13,10 +13,6 @@ struct DownloadState {
     std::int16_t RecordRetries = 0;
     std::int16_t RecordRetryLimit = 5;
     std::int16_t DownloadKeepAliveMs = 7000;
-    std::string DownloadFileName;
-    std::int32_t DownloadTotalChars = 0;
-    std::int32_t DownloadSentChars = 0;
-    std::string CurrentRecord;
 
     bool echoSuppressed() const { return DownloadActive && DownloadRecordCount >= 5; }
 };

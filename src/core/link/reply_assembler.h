@@ -50,7 +50,6 @@ public:
     std::size_t receive(std::string_view bytes);
 
     const std::string& RxBuffer() const { return m_buffer; }
-    std::int16_t RxAfterPrompt() const { return m_afterPrompt; }
 
 private:
     void onPrompt();

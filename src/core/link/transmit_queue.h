@@ -71,7 +71,6 @@ public:
     const std::string& LastSentLine() const { return m_lastSentLine; }
     bool AwaitingPrompt() const { return m_awaitingPrompt; }
     bool ResendPending() const { return m_resendPending; }
-    bool writePending() const { return m_writePending; }
     std::size_t queuedLines() const;
 
 private:

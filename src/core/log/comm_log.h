@@ -47,7 +47,6 @@ public:
     void closeFile();
     bool LogFileOpen() const { return m_file.is_open(); }
     bool FileLogEnabled = false;
-    const std::string& filePath() const { return m_path; }
 
 private:
     void windowAppend(std::string_view text);

@@ -42,7 +42,6 @@ public:
 
     bool CommLogShown = false;
     bool BypassAtLoad = false;
-    const std::string& CommLogLineBuffer() const { return m_lineBuffer; }
 
     static std::string logFileName(int month, int day, int year, int hour, int minute, int second);
 

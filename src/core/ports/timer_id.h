@@ -3,9 +3,7 @@
 // App::onTimer with the same id.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <string_view>
 
 namespace orlix {
 
@@ -21,14 +19,5 @@ enum class TimerId : std::size_t {
 };
 
 inline constexpr std::size_t kTimerCount = static_cast<std::size_t>(TimerId::Count);
-
-inline constexpr std::array<std::string_view, kTimerCount> kTimerNames = {
-    "tmrSave",    "tmrKickXmitQueue",     "tmrKeepAlive",
-    "tmrConnect", "frmTrying.tmrConnect", "frmTimedOut.Timer1",
-    "WritePause"};
-
-inline constexpr std::string_view timerName(TimerId id) {
-    return kTimerNames[static_cast<std::size_t>(id)];
-}
 
 } // namespace orlix
