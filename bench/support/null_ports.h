@@ -31,6 +31,9 @@ struct NullPorts : SerialPort, Timers, Clock, SettingsStore, Dialogs {
     }
     void message(std::string_view, std::string_view) override {}
     bool askYesNo(std::string_view, std::string_view) override { return false; }
+    int choose(std::string_view, const std::vector<std::string>&, std::string_view) override {
+        return -1;
+    }
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return {}; }
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return {}; }
     void beep(int, int) override {}

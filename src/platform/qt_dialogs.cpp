@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace orlix::platform {
@@ -29,6 +30,26 @@ bool QtDialogs::askYesNo(std::string_view text, std::string_view title) {
                     m_parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtDialogs::choose(std::string_view text, const std::vector<std::string>& buttons,
+                      std::string_view title) {
+    QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QAbstractButton*> added;
+    for (const auto& caption : buttons) {
+        added.push_back(box.addButton(qs(caption), QMessageBox::AcceptRole));
+    }
+    if (!added.empty()) {
+        box.setEscapeButton(added.back());
+    }
+    box.exec();
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        if (box.clickedButton() == added[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 QString QtDialogs::qtFilter(const std::string& filter) {

@@ -17,6 +17,8 @@ public:
 
     void message(std::string_view text, std::string_view title) override;
     bool askYesNo(std::string_view text, std::string_view title) override;
+    int choose(std::string_view text, const std::vector<std::string>& buttons,
+               std::string_view title) override;
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
     void beep(int frequencyHz, int durationMs) override;

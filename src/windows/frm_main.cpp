@@ -31,6 +31,12 @@ FrmMainWindow::FrmMainWindow(App& app, QWidget* parent) : QMainWindow(parent), m
     addItem(monitor, MenuItem::mnuMonitorDemo, "Go Offline &Demo Mode",
             &FrmMain::mnuMonitorDemo_Click);
     addItem(monitor, MenuItem::mnuMonitorRun, "&Run from BOOT MODE", &FrmMain::mnuMonitorRun_Click);
+    addItem(monitor, MenuItem::mnuMonitorDownload, "Do&wnload Firmware ...",
+            &FrmMain::mnuMonitorDownload_Click);
+    action(MenuItem::mnuMonitorDownload)
+        ->setToolTip("Needs the unit in its boot loader (BOOT MODE): erases the flash and "
+                     "writes a firmware image (.hex)");
+    monitor->setToolTipsVisible(true);
     monitor->addSeparator();
     addItem(monitor, MenuItem::mnuMonitorCommLog, "Communication &Log",
             &FrmMain::mnuMonitorCommLog_Click);

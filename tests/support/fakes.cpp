@@ -64,6 +64,18 @@ bool FakeDialogs::askYesNo(std::string_view text, std::string_view /*title*/) {
     return answer;
 }
 
+int FakeDialogs::choose(std::string_view text, const std::vector<std::string>& buttons,
+                        std::string_view /*title*/) {
+    questions.emplace_back(text);
+    choiceButtons.push_back(buttons);
+    if (choices.empty()) {
+        return -1;
+    }
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
 std::optional<FileChoice> FakeDialogs::chooseOpenFile(const FileDialogRequest& request) {
     openRequests.push_back(request);
     if (openChoices.empty()) {

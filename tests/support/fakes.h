@@ -68,6 +68,8 @@ public:
         messages.push_back({std::string(text), std::string(title)});
     }
     bool askYesNo(std::string_view text, std::string_view title) override;
+    int choose(std::string_view text, const std::vector<std::string>& buttons,
+               std::string_view title) override;
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
     void beep(int frequencyHz, int durationMs) override {
@@ -82,6 +84,8 @@ public:
     std::vector<std::pair<int, int>> beeps;
     std::vector<std::string> questions;
     std::deque<bool> answers; // Yes/No answers in order; No when empty
+    std::deque<int> choices;  // buttons chosen in order; -1 (closed) when empty
+    std::vector<std::vector<std::string>> choiceButtons;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     std::deque<std::optional<FileChoice>> openChoices, saveChoices; // cancel when empty
 };

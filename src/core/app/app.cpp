@@ -3,15 +3,27 @@
 namespace orlix {
 
 App::App(Ports p)
-    : ports(p), settings(p.settings), timers(p.timers, gate), serial(p.serial, settings),
-      commLog(
-          CommLog::Deps{commLogView, download, p.dialogs, [this] { touch(WindowId::frmCommLog); }}),
+    : ports(p), settings(p.settings), timers(p.timers, gate),
+      download(FirmwareDownload::Deps{timers, p.clock, p.dialogs, downloadView, xmit,
+                                      [this](std::string_view text) { commLog.LogLine(text); },
+                                      [this](bool visible) {
+                                          visible ? show(WindowId::frmDownload)
+                                                  : hide(WindowId::frmDownload);
+                                      },
+                                      [this] { touch(WindowId::frmDownload); },
+                                      [this] { return link.MonitorConnected && serial.isOpen(); }}),
+      serial(p.serial, settings), commLog(CommLog::Deps{commLogView, download, p.dialogs,
+                                                        [this] { touch(WindowId::frmCommLog); }}),
       xmit(TransmitQueue::Deps{timers, gate,
                                [this](std::string_view line) { return serial.write(line); },
                                [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
-                               [this](std::string_view text) { commLog.LogLine(text); }}),
+                               [this](std::string_view text) { commLog.LogLine(text); },
+                               [this](std::string_view line) { return download.policyFor(line); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
-                              [this](const std::string& reply) { protocol.ReplyDispatcher(reply); },
+                              [this](const std::string& reply) {
+                                  protocol.ReplyDispatcher(reply);
+                                  download.afterReply();
+                              },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
@@ -139,6 +151,13 @@ void App::dispatchTimer(TimerId id) {
     }
 }
 
+void App::SendCommand(std::string_view text) {
+    // While a download runs, only its own lines talk to the boot loader.
+    if (download.allowsCommand(text)) {
+        xmit.SendCommand(text);
+    }
+}
+
 void App::act(const std::function<void()>& action) {
     if (mustWait()) {
         gate.defer([this, action] { act(action); });
@@ -185,6 +204,9 @@ void App::windowClosed(WindowId id) {
             break;
         case WindowId::frmVersion:
             frmVersion.btnOK_Click();
+            break;
+        case WindowId::frmDownload:
+            download.btnCancel_Click();
             break;
         case WindowId::frmBugeyeMode:
         case WindowId::frmAbout:

@@ -20,7 +20,7 @@
 #include "core/app/timer_control.h"
 #include "core/app/views.h"
 #include "core/data/monitor_data.h"
-#include "core/download/download_state.h"
+#include "core/download/firmware_download.h"
 #include "core/link/connection.h"
 #include "core/link/keep_alive.h"
 #include "core/link/link_flags.h"
@@ -126,7 +126,7 @@ public:
     TimerControl timers;
     MonitorData data;
     LinkFlags link;
-    DownloadState download;
+    FirmwareDownload download;
     std::string AppCaption;
 
     MainView mainView;
@@ -162,13 +162,16 @@ public:
     FrmAbout frmAbout;
 
     // SendCommand: the one way a command line leaves the tool.
-    void SendCommand(std::string_view text) { xmit.SendCommand(text); }
+    void SendCommand(std::string_view text);
 
 private:
     // ProtocolEvents
     void firmwareVersionLabel(const std::string& text) override;
     void epromVersionLabel(const std::string& text) override;
     void controlModeReported(bool software) override;
+    void downloadRecordReply(std::string_view text) override { download.cmd_colon(text); }
+    void downloadAddressReply(std::string_view text) override { download.cmd_a(text); }
+    void downloadBReply(std::string_view text) override { download.cmd_b(text); }
     void displayChanged() override;
 
     static std::size_t index(WindowId id) { return static_cast<std::size_t>(id); }

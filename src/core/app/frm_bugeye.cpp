@@ -18,6 +18,9 @@ void FrmBugeyeMode::HScrollBugeye_Change(int value) {
     value = std::clamp(value, 0, kSliderMax);
     m_app.bugeyeView.HScrollBugeye = value;
     m_app.touch(WindowId::frmBugeyeMode);
+    if (!m_app.download.allowsRawBytes("bugeye brightness blocks")) {
+        return;
+    }
     const char block[2] = {static_cast<char>(static_cast<unsigned char>(value)), '\0'};
     m_app.serial.write(std::string_view(block, 2));
 }

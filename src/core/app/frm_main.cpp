@@ -123,6 +123,10 @@ void FrmMain::mnuMonitorRun_Click() {
     m_app.SendCommand("g\r\n");
 }
 
+void FrmMain::mnuMonitorDownload_Click() {
+    m_app.download.mnuMonitorDownload_Click();
+}
+
 void FrmMain::mnuMonitorCommLog_Click() {
     m_app.show(WindowId::frmCommLog);
 }

@@ -32,6 +32,7 @@ public:
     void mnuMonitorOffline_Click();
     void mnuMonitorDemo_Click();
     void mnuMonitorRun_Click();
+    void mnuMonitorDownload_Click();
     void mnuMonitorCommLog_Click();
     void mnuRGBbacklight_Click();
     void mnuTestBugeyeMode_Click();

@@ -38,6 +38,7 @@ void App::GoOnline() {
     mainView.setEnabled(MenuItem::mnuMonitorUpdate, true);
     mainView.setEnabled(MenuItem::mnuMonitorOnline, false);
     mainView.setEnabled(MenuItem::mnuMonitorOffline, true);
+    mainView.setEnabled(MenuItem::mnuMonitorDownload, false);
     touch(WindowId::frmMain);
     connectView.btnInd = kColourGreen;
     touch(WindowId::frmConnect);
@@ -54,12 +55,14 @@ void App::GoBootMode() {
     mainView.setEnabled(MenuItem::mnuMonitorOnline, false);
     mainView.setEnabled(MenuItem::mnuMonitorOffline, true);
     mainView.setEnabled(MenuItem::mnuMonitorRun, true);
+    mainView.setEnabled(MenuItem::mnuMonitorDownload, true);
     touch(WindowId::frmMain);
     data.FirmwareVersionCode = 0;
     ApplyAppMode();
 }
 
 void App::GoOffline() {
+    download.abort("The link to the unit went offline.");
     link.OfflineMode = true;
     link.OnlineMode = link.BootMode = link.DemoMode = false;
     SetMainCaption(kOfflineText);
@@ -70,6 +73,7 @@ void App::GoOffline() {
     mainView.setEnabled(MenuItem::mnuMonitorDemo, true);
     mainView.setEnabled(MenuItem::mnuMonitorOffline, false);
     mainView.setEnabled(MenuItem::mnuMonitorRun, false);
+    mainView.setEnabled(MenuItem::mnuMonitorDownload, false);
     touch(WindowId::frmMain);
     load(WindowId::frmVersion);
     data.FirmwareVersion.clear();

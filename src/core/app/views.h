@@ -79,7 +79,8 @@ enum class MenuItem : std::size_t {
     mnuMonitorOffline,
     mnuMonitorDemo,
     mnuMonitorRun,
-    mnuMonitorCommLog, // brings back the comm log window once Done has hidden it
+    mnuMonitorDownload, // chooses, checks and downloads a firmware image
+    mnuMonitorCommLog,  // brings back the comm log window once Done has hidden it
     mnuStroke,
     mnuRGBbacklight,
     mnuTestBugeyeMode,
@@ -93,11 +94,14 @@ enum class MenuItem : std::size_t {
 inline constexpr std::size_t kMenuItemCount = static_cast<std::size_t>(MenuItem::Count);
 
 inline constexpr std::array<std::string_view, kMenuItemCount> kMenuItemNames = {
-    "mnuFile",           "mnuFileNew",        "mnuFileOpen",       "mnuFileSave",
-    "mnuFileSaveAs",     "mnuFileClose",      "mnuFileExit",       "mnuMonitor",
-    "mnuMonitorUpdate",  "mnuMonitorOnline",  "mnuMonitorOffline", "mnuMonitorDemo",
-    "mnuMonitorRun",     "mnuMonitorCommLog", "mnuStroke",         "mnuRGBbacklight",
-    "mnuTestBugeyeMode", "mnuHelp",           "mnuHelpTopics",     "mnuHelpAbout"};
+    "mnuFile",          "mnuFileNew",         "mnuFileOpen",       "mnuFileSave",
+    "mnuFileSaveAs",    "mnuFileClose",       "mnuFileExit",       "mnuMonitor",
+    "mnuMonitorUpdate", "mnuMonitorOnline",   "mnuMonitorOffline", "mnuMonitorDemo",
+    "mnuMonitorRun",    "mnuMonitorDownload", "mnuMonitorCommLog", "mnuStroke",
+    "mnuRGBbacklight",  "mnuTestBugeyeMode",  "mnuHelp",           "mnuHelpTopics",
+    "mnuHelpAbout",     "mnuHelpVersion"};
+// Every item has its name: a missing one would leave an empty object name.
+static_assert(!kMenuItemNames.back().empty());
 
 inline constexpr std::string_view menuItemName(MenuItem item) {
     return kMenuItemNames[static_cast<std::size_t>(item)];
@@ -173,11 +177,20 @@ struct AboutView : WindowView {
     std::string lblDescription;
 };
 
+// The firmware download's progress window.
 struct DownloadView : WindowView {
-    double Gauge1 = 0;
+    double Gauge1 = 0; // percent, a fraction
     std::string lblTimeRemaining;
     std::string RetryLabel;
     std::string AddressBox;
+    std::string lblImage;   // the image's file name
+    std::string lblRecords; // records the unit confirmed, of all
+    std::string lblBytes;   // data bytes confirmed, of all
+    std::string lblRate;    // records and bytes a second
+    std::string lblElapsed;
+    std::string lblStatus;            // what happens now, or how it ended
+    std::string btnCancel = "Cancel"; // "Close" once the download has ended
+    bool btnCancelEnabled = true;
 };
 
 class ViewListener {

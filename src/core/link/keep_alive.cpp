@@ -7,7 +7,9 @@ namespace orlix {
 void KeepAlive::tmrKeepAlive_Timer() {
     App& app = m_app;
     if (app.connectView.ckAutoReConnect && app.link.AutoPingEnabled && app.link.MonitorConnected) {
-        app.SendCommand("p\r\n");
+        // Straight to the queue: the keep-alive's ping is the one line
+        // besides its own that a running download lets through.
+        app.xmit.SendCommand("p\r\n");
         app.timers.start(TimerId::tmrConnect, kWatchdogMs);
     } else {
         app.timers.stop(TimerId::tmrConnect);
@@ -24,6 +26,7 @@ void KeepAlive::linkLost() {
 void KeepAlive::tmrConnect_Timer() {
     App& app = m_app;
     if (app.link.MonitorConnected) {
+        app.download.abort("The unit stopped answering.");
         linkLost();
         app.frmConnect.btnOK_Click();
     }
@@ -34,6 +37,7 @@ void KeepAlive::tmrConnect_Timer() {
 void KeepAlive::onPortLost(const std::string& reason) {
     App& app = m_app;
     app.serial.close();
+    app.download.abort("The serial port was lost: " + reason);
     const std::string why = "Serial port lost: " + reason;
     app.commLog.LogLine(why);
     app.connectView.lbl1 = why;

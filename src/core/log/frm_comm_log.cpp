@@ -62,6 +62,9 @@ void FrmCommLog::Form_Unload() {
 void FrmCommLog::txtCommLog_KeyPress(char c) {
     App& app = m_app;
     if (app.link.BypassXmitQueue) {
+        if (!app.download.allowsRawBytes("typing straight to the port (Xmit Q Bypass)")) {
+            return;
+        }
         app.serial.write(std::string_view(&c, 1));
         if (c == '\r') {
             app.serial.write("\n");
@@ -122,6 +125,9 @@ void FrmCommLog::btnReConnect_Click() {
 }
 
 void FrmCommLog::btnClrXQ_Click() {
+    if (!m_app.download.allowsQueueClear()) {
+        return;
+    }
     m_app.xmit.clearQueuedLines();
 }
 

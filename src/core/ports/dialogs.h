@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlix {
 
@@ -31,6 +32,10 @@ public:
     virtual void message(std::string_view text, std::string_view title = kAppTitle) = 0;
     // Yes/No question; true for Yes.
     virtual bool askYesNo(std::string_view text, std::string_view title = kAppTitle) = 0;
+    // A question answered by one of a few buttons: the index of the button
+    // chosen, or -1 when the box was closed without a choice.
+    virtual int choose(std::string_view text, const std::vector<std::string>& buttons,
+                       std::string_view title = kAppTitle) = 0;
     // nullopt when the user cancelled.
     virtual std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) = 0;
