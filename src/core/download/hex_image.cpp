@@ -139,10 +139,10 @@ std::string HexImageCheck::describe() const {
     return "line " + std::to_string(lineNumber) + ": " + reason;
 }
 
-HexImageCheck checkHexImage(std::string_view text, HexImage& image) {
-    image.records.clear();
-    image.totalChars = 0;
-    image.dataBytes = 0;
+namespace {
+
+// Checks every line and fills `image`; on a refusal the image holds part.
+HexImageCheck checkLines(std::string_view text, HexImage& image) {
     if (text.size() > HexImage::kMaxFileBytes) {
         return refused(0, "the file is larger than 16 MiB");
     }
@@ -172,27 +172,39 @@ HexImageCheck checkHexImage(std::string_view text, HexImage& image) {
         if (v.type == kEndOfFile) {
             endLine = lineNumber;
         }
-        anyData = anyData || (v.type == kData && v.dataBytes > 0);
         const std::uint16_t data = v.type == kData ? v.dataBytes : 0;
+        anyData = anyData || data > 0;
         image.records.push_back({std::string(line), data, lineNumber});
         image.totalChars += static_cast<std::uint32_t>(line.size());
         image.dataBytes += data;
     }
-    HexImageCheck result;
     if (image.records.empty()) {
-        result = refused(0, "the file holds no records");
-    } else if (endLine == 0) {
-        result = refused(0, "the end-of-file record (:00000001FF) is missing");
-    } else if (!anyData) {
-        result = refused(0, "the image holds no data");
-    } else {
-        result.ok = true;
-        return result;
+        return refused(0, "the file holds no records");
     }
+    if (endLine == 0) {
+        return refused(0, "the end-of-file record (:00000001FF) is missing");
+    }
+    if (!anyData) {
+        return refused(0, "the image holds no data");
+    }
+    HexImageCheck sound;
+    sound.ok = true;
+    return sound;
+}
+
+} // namespace
+
+HexImageCheck checkHexImage(std::string_view text, HexImage& image) {
     image.records.clear();
     image.totalChars = 0;
     image.dataBytes = 0;
-    return result;
+    HexImageCheck check = checkLines(text, image);
+    if (!check.ok) {
+        image.records.clear();
+        image.totalChars = 0;
+        image.dataBytes = 0;
+    }
+    return check;
 }
 
 HexImageCheck loadHexImage(const std::string& path, HexImage& image) {
