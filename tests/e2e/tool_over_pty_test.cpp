@@ -1,15 +1,18 @@
 // The whole tool, with its real serial adapter and real timers, against
 // the orlix6-sim program over a pseudo-terminal: it connects, walks the
 // whole data set once, notices a silent unit and finds it again, and
-// survives the line being hung up and plugged back in.
+// survives the line being hung up and plugged back in; and it downloads a
+// new firmware into the unit's boot loader and runs it.
 #include "core/app/app.h"
 #include "core/protocol/data_request_table.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
+#include "support/hex_images.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -79,6 +82,10 @@ protected:
         return waitFor([this] { return m_app.link.OnlineMode; }, ms);
     }
 
+    void reconnect() {
+        m_app.act([this] { m_app.frmCommLog.btnReConnect_Click(); });
+    }
+
     QTemporaryDir m_dir;
     QString m_link;
     QProcess m_sim;
@@ -127,6 +134,41 @@ TEST_F(ToolOverPty, ConnectsWalksLosesTheUnitAndFindsItAgain) {
     console("plug");
     ASSERT_TRUE(online(8000)) << m_app.connectView.lbl1;
     EXPECT_TRUE(m_port.isOpen());
+    EXPECT_TRUE(m_dialogs.messages.empty()) << m_dialogs.messages.front().text;
+}
+
+TEST_F(ToolOverPty, DownloadsANewFirmwareIntoTheBootLoaderAndRunsIt) {
+    m_app.Main();
+    ASSERT_TRUE(online(5000)) << m_app.connectView.lbl1;
+    console("reboot");
+    reconnect();
+    ASSERT_TRUE(waitFor([this] { return m_app.link.BootMode; }, 5000)) << m_app.connectView.lbl1;
+
+    const QString image = m_dir.filePath("fw310.hex");
+    {
+        const std::string text = test::joined(test::firmwareRecords(20, "3.10"));
+        QFile file(image);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    m_dialogs.openChoices.push_back(FileChoice{image.toStdString(), "fw310.hex"});
+    m_dialogs.choices.push_back(0);    // erase and download
+    m_dialogs.answers.push_back(true); // start the new firmware
+    m_app.act([this] { m_app.frmMain.mnuMonitorDownload_Click(); });
+    ASSERT_TRUE(waitFor(
+        [this] { return m_app.download.outcome() != FirmwareDownload::Outcome::None; }, 20000));
+    ASSERT_EQ(m_app.download.outcome(), FirmwareDownload::Outcome::Done)
+        << (m_dialogs.messages.empty() ? "" : m_dialogs.messages.back().text);
+    EXPECT_EQ(m_app.downloadView.Gauge1, 100.0);
+
+    // "g" starts the new firmware; its '#' brings the link back online and
+    // the version is asked for. A link that stays in Boot mode is reconnected.
+    if (!online(3000)) {
+        reconnect();
+    }
+    ASSERT_TRUE(waitFor([this] { return m_app.data.FirmwareVersionCode == 310; }, 8000))
+        << m_app.data.FirmwareVersion;
+    EXPECT_EQ(m_app.data.FirmwareVersion, "V 3.10");
     EXPECT_TRUE(m_dialogs.messages.empty()) << m_dialogs.messages.front().text;
 }
 
