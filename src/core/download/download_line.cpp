@@ -38,28 +38,23 @@ constexpr std::size_t kMaxRefusalsNamed = 32;
 LinePolicy FirmwareDownload::policyFor(std::string_view line) {
     LinePolicy policy;
     const bool ours = busy() && line == m_lineOnWire;
-    if (takesAnEraseTime(commandOf(line))) {
-        policy.replyTimeoutMs = kStartReplyMs;
+    const bool endRecord = ours && DownloadActive && m_next + 1 == m_image->recordCount();
+    if (takesAnEraseTime(commandOf(line)) || endRecord) {
+        policy.replyTimeoutMs = kLongReplyMs;
         if (m_deps.timers.isRunning(TimerId::tmrKeepAlive)) {
             m_deps.timers.start(TimerId::tmrKeepAlive, kEraseWaitMs);
         }
-        if (ours) {
-            policy.rejected = [this](int) { return rejected(); };
-            policy.lost = [this] {
-                fail("The unit did not answer " + commandOf(m_lineOnWire) + " within " +
-                         std::to_string(kStartReplyMs / 1000) + " s.",
-                     "Download Error", LineState::Settled);
-            };
-        }
-        return policy;
+    } else if (ours) {
+        policy.replyTimeoutMs = kRecordReplyMs;
     }
     if (ours) {
-        policy.replyTimeoutMs = kRecordReplyMs;
         policy.rejected = [this](int) { return rejected(); };
         policy.lost = [this] {
-            fail("No answer from the unit to record " + std::to_string(DownloadRecordCount) +
-                     ", written twice.",
-                 "Download Error", LineState::Settled);
+            const std::string what = DownloadActive
+                                         ? "record " + std::to_string(DownloadRecordCount)
+                                         : commandOf(m_lineOnWire);
+            fail("No answer from the unit to " + what + ", written twice.", "Download Error",
+                 LineState::Settled);
         };
     }
     return policy;

@@ -36,6 +36,14 @@ std::string quoted(std::string_view name) {
     return "'" + std::string(name) + "'";
 }
 
+// Whether a record reply (the text after its ':') echoes `record`.
+bool echoes(std::string_view text, std::string_view record) {
+    const std::string_view digits = DropFront(record, 1);
+    return text.starts_with(digits) &&
+           (text.size() == digits.size() || IsWhiteSpace(text[digits.size()]) ||
+            text[digits.size()] == '#' || text[digits.size()] == '$');
+}
+
 std::string commandText(FirmwareDownload::StartCommand command) {
     return command == FirmwareDownload::StartCommand::Erase ? "bf3" : "bs";
 }
@@ -258,6 +266,17 @@ void FirmwareDownload::sendRecord() {
 void FirmwareDownload::cmd_colon(std::string_view text) {
     if (m_phase != Phase::Sending) {
         return; // a record reply means something only while a download runs
+    }
+    if (!echoes(text, m_image->records[m_next].text)) {
+        if (m_next > 0 && echoes(text, m_image->records[m_next - 1].text)) {
+            // The previous record was written twice (no answer in time) and
+            // both copies were answered: this is the second answer.
+            m_stepTook = true;
+            m_deps.xmit.notItsAnswer();
+            m_deps.notice("A second answer to record " + std::to_string(DownloadRecordCount - 1) +
+                          ": ignored");
+        }
+        return; // a damaged echo: afterReply writes the record again
     }
     m_stepTook = true;
     const bool lastRecord = m_next + 1 >= m_image->recordCount();

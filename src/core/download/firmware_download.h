@@ -48,11 +48,12 @@ namespace orlix {
 
 class FirmwareDownload : public DownloadState {
 public:
-    // An erase may take this long before the link counts as lost.
+    // The longest the boot loader may work on one line before the link
+    // counts as lost: an erase, or checking the image after its end record.
     static constexpr int kEraseWaitMs = 30000;
-    // The start command's own reply time: past the erase wait and the
-    // keep-alive watchdog, so a silent unit is noticed by the link first.
-    static constexpr int kStartReplyMs = kEraseWaitMs + 3000;
+    // The reply time of such a line: past the erase wait and the keep-alive
+    // watchdog, so that a silent unit is noticed by the link first.
+    static constexpr int kLongReplyMs = kEraseWaitMs + 3000;
     // A record's reply time; the queue writes an unanswered record once more.
     static constexpr int kRecordReplyMs = 3000;
 
@@ -111,8 +112,9 @@ public:
 
     // --- the line -------------------------------------------------------------
     // The queue's policy for a line about to be written. An erase command
-    // (typed or the download's own) also pushes the keep-alive out by the
-    // erase wait, so that a long erase is not taken for a lost link.
+    // (typed or the download's own) and the image's end record also push
+    // the keep-alive out by the erase wait, so that the boot loader's long
+    // work is not taken for a lost link.
     LinePolicy policyFor(std::string_view line);
     // While a download runs: whether a command line of anyone else may be
     // queued (the address query "a" may); says so in the log when not.

@@ -134,6 +134,7 @@ void TransmitQueue::stopWaiting() {
     m_resendOnce = false;
     m_rejections = 0;
     m_overdueOnce = false;
+    m_notItsAnswer = false;
     m_deps.timers.stop(TimerId::ReplyTimeout);
 }
 
@@ -167,6 +168,10 @@ void TransmitQueue::clearQueuedLines() {
 }
 
 void TransmitQueue::onPrompt() {
+    if (m_notItsAnswer) {
+        m_notItsAnswer = false;
+        return;
+    }
     stopWaiting();
     if (!m_queue.empty()) {
         KickXmitQueue();

@@ -90,6 +90,10 @@ public:
 
     // Reception's queue step at a prompt: '#' or '$', and '!'.
     void onPrompt();
+    // Called while a reply is handled: its owner tells by the echo that it
+    // answers an earlier line (a late second answer to a line written
+    // twice), so the outstanding line keeps waiting for its own.
+    void notItsAnswer() { m_notItsAnswer = m_awaitingPrompt; }
     void onReject();
 
     // The write pause is over: write the chosen line. The caller then
@@ -126,6 +130,7 @@ private:
     bool m_resendPending = false;
     bool m_writePending = false;
     bool m_fullNoticeGiven = false;
+    bool m_notItsAnswer = false;
 };
 
 } // namespace orlix

@@ -228,11 +228,15 @@ TEST_F(Steps, WhileItRunsOnlyItsOwnLinesAndTheAddressQueryGoOut) {
     const std::string& log = h.app.commLogView.text;
     EXPECT_EQ(log.find("da<CR><LF>"), log.rfind("da<CR><LF>")) << "said once";
 
-    // A reply to the record that is not its echo: written once more, counted.
-    h.receive("1000100020666972\r\n?\r\n$\r\n");
-    h.advance(100);
-    EXPECT_EQ(lines(), (std::vector<std::string>{image[1] + "\r\n"}));
-    EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries: 1");
+    // Replies to the record that do not echo it: each time written once
+    // more, and counted.
+    std::string damaged = image[1];
+    damaged[5] = damaged[5] == '0' ? '1' : '0';
+    for (const std::string& text : {image[1].substr(1), damaged}) {
+        reply(text + "\r\n?\r\n$\r\n");
+        EXPECT_EQ(lines(), (std::vector<std::string>{image[1] + "\r\n"})) << text;
+    }
+    EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries: 2");
     EXPECT_TRUE(logSays("does not echo it: written again"));
 
     // Once it has ended, everything goes out again.
@@ -248,11 +252,11 @@ TEST_F(Steps, ReplyTextsWithoutAPromptEndTheDownloadWithTheirOwnMessage) {
         const char* message;
     };
     const Case cases[] = {
-        {"00000001FF\r\nEOF\r\n",
-         "EOF error, result neither fish nor fowl.\r\nResult was '00000001FF\r\nEOF\r\n'\r\n"
+        {"020000040001F9\r\nEOF\r\n",
+         "EOF error, result neither fish nor fowl.\r\nResult was '020000040001F9\r\nEOF\r\n'\r\n"
          "Try again, check connection & power."},
-        {"10000000\r\nWhat\r\n",
-         "Record was unrecognized type, quitting.\r\nRecord = '10000000\r\nWhat\r\n'"},
+        {"020000040001F9\r\nWhat\r\n",
+         "Record was unrecognized type, quitting.\r\nRecord = '020000040001F9\r\nWhat\r\n'"},
     };
     for (const auto& c : cases) {
         StepsRig t;

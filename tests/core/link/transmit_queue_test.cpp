@@ -257,6 +257,27 @@ TEST_F(TransmitQueueTest, APromptAfterTheSecondTryIsAnOrdinaryAnswer) {
     EXPECT_TRUE(lost.empty());
 }
 
+TEST_F(TransmitQueueTest, AnAnswerItsOwnerMarksAsLateLeavesTheLineWaiting) {
+    queue.SendCommand("rec 1\r\n");
+    queue.SendCommand("rec 2\r\n");
+    clock.advance(100);
+    queue.onPrompt(); // rec 1 answered; rec 2 goes out
+    clock.advance(100);
+    queue.notItsAnswer(); // a second answer to rec 1
+    queue.onPrompt();
+    EXPECT_TRUE(queue.AwaitingPrompt());
+    clock.advance(30000 + 100);
+    EXPECT_EQ(lines(), (std::vector<std::string>{"rec 1\r\n", "rec 2\r\n", "rec 2\r\n"}))
+        << "its own reply time still runs";
+    queue.onPrompt();
+    EXPECT_FALSE(queue.AwaitingPrompt());
+    queue.notItsAnswer(); // with nothing outstanding it changes nothing
+    queue.SendCommand("da\r\n");
+    clock.advance(100);
+    queue.onPrompt();
+    EXPECT_FALSE(queue.AwaitingPrompt());
+}
+
 TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowTheirOwner) {
     struct Case {
         const char* name;

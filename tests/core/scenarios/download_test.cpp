@@ -235,6 +235,34 @@ TEST(DownloadOnABadLine, EachDamagedRecordIsWrittenOnceMoreAndTheFlashEndsUpRigh
     }
 }
 
+// A record whose answer is later than its reply time is written once more;
+// the unit answers both copies, and the second answer is not taken for the
+// next record's: that one still waits for its own answer.
+TEST_F(Download, ALateAnswerToARecordWrittenTwiceIsNotTakenForTheNext) {
+    startFromMenu(test::firmwareRecords(20));
+    runUntilConfirmed(10);
+    h.unit.editState().config.replyDelayMs = 3500;
+    runUntilWritten(11); // record 11 waits 3.5 s for its answer
+    h.unit.editState().config.replyDelayMs = 20;
+    runUntilWritten(12); // written again after 3 s
+    // Record 12 is lost on the way: only its own reply time brings it back.
+    h.unit.setDropEveryNthInputChar(1);
+    runUntilWritten(13);
+    h.run(50);
+    h.unit.setDropEveryNthInputChar(0);
+    h.run(10000);
+
+    ASSERT_EQ(h.app.download.outcome(), FirmwareDownload::Outcome::Done);
+    for (const auto& [line, count] : lineCounts()) {
+        if (line.starts_with(":")) {
+            EXPECT_EQ(count, line == image[10] || line == image[11] ? 2 : 1) << line;
+        }
+    }
+    EXPECT_NE(h.app.commLogView.text.find("A second answer to record 11: ignored"), npos);
+    EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries:") << "no rejection";
+    EXPECT_EQ(flashOf(h.unit), dataOf(image));
+}
+
 TEST_F(Download, PastTheRetryLimitItStopsAndTheToolStaysUsable) {
     startFromMenu(test::firmwareRecords(20));
     runUntilConfirmed(10);
