@@ -23,17 +23,6 @@ QSlider* scrollBar(QWidget* parent, const char* name, int maximum,
     return slider;
 }
 
-namespace {
-
-QLabel* plainLabel(QWidget* parent, const char* name, const QString& text = {}) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-} // namespace
-
 FrmRGBlightWindow::FrmRGBlightWindow(App& app, QWidget* parent)
     : CoreWindow(app, WindowId::frmRGBlight, parent) {
     auto* control = new QGroupBox("Control", this);

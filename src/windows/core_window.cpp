@@ -10,6 +10,13 @@ CoreWindow::CoreWindow(App& app, WindowId id, QWidget* parent)
     setObjectName(qs(windowName(id)));
 }
 
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
 void setBackColour(QWidget* widget, std::uint32_t bgr) {
     // A style sheet change re-styles the widget; skip it when nothing changed.
     const QVariant current = widget->property("backColour");

@@ -5,6 +5,7 @@
 
 #include "core/app/app.h"
 
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 
@@ -32,6 +33,9 @@ protected:
 private:
     WindowId m_id;
 };
+
+// A label named `name` that shows its text as plain text, never as markup.
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& text = {});
 
 // Sets a widget's background colour from a 0x00BBGGRR value.
 void setBackColour(QWidget* widget, std::uint32_t bgr);

@@ -13,31 +13,20 @@
 
 namespace orlix::windows {
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-} // namespace
-
 FrmDownloadWindow::FrmDownloadWindow(App& app, QWidget* parent)
     : CoreWindow(app, WindowId::frmDownload, parent) {
-    m_image = label(this, "lblImage");
-    m_status = label(this, "lblStatus");
+    m_image = plainLabel(this, "lblImage");
+    m_status = plainLabel(this, "lblStatus");
     m_status->setWordWrap(true);
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName("Gauge1");
     m_gauge->setRange(0, kGaugeSteps);
-    m_timeRemaining = label(this, "lblTimeRemaining");
-    m_records = label(this, "lblRecords");
-    m_bytes = label(this, "lblBytes");
-    m_rate = label(this, "lblRate");
-    m_elapsed = label(this, "lblElapsed");
-    m_retries = label(this, "RetryLabel");
+    m_timeRemaining = plainLabel(this, "lblTimeRemaining");
+    m_records = plainLabel(this, "lblRecords");
+    m_bytes = plainLabel(this, "lblBytes");
+    m_rate = plainLabel(this, "lblRate");
+    m_elapsed = plainLabel(this, "lblElapsed");
+    m_retries = plainLabel(this, "RetryLabel");
     m_address = new QLineEdit(this);
     m_address->setObjectName("AddressBox");
     m_address->setReadOnly(true);

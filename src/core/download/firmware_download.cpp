@@ -181,15 +181,23 @@ void FirmwareDownload::cmd_b(std::string_view rest) {
     // 'E' (be), bf1, bf2 and every other b reply change nothing.
 }
 
-void FirmwareDownload::cmd_b_erase(std::string_view text) {
+bool FirmwareDownload::mayStartOn(std::string_view command) {
     m_stepTook = m_phase == Phase::Starting;
     if (m_phase == Phase::Sending) {
-        m_deps.notice("bf3 answered while a download runs: ignored");
-        return;
+        m_deps.notice(std::string(command) + " answered while a download runs: ignored");
+        return false;
     }
     if (!m_image) {
-        m_deps.notice("bf3 answered; no firmware image is prepared, so no download starts. "
+        m_deps.notice(std::string(command) +
+                      " answered; no firmware image is prepared, so no download starts. "
                       "Choose one with Monitor, Download Firmware ...");
+        return false;
+    }
+    return true;
+}
+
+void FirmwareDownload::cmd_b_erase(std::string_view text) {
+    if (!mayStartOn("bf3")) {
         return;
     }
     if (!endsWithPrompt(text)) {
@@ -205,14 +213,7 @@ void FirmwareDownload::cmd_b_erase(std::string_view text) {
 }
 
 void FirmwareDownload::cmd_b_start(std::string_view text) {
-    m_stepTook = m_phase == Phase::Starting;
-    if (m_phase == Phase::Sending) {
-        m_deps.notice("bs answered while a download runs: ignored");
-        return;
-    }
-    if (!m_image) {
-        m_deps.notice("bs answered; no firmware image is prepared, so no download starts. "
-                      "Choose one with Monitor, Download Firmware ...");
+    if (!mayStartOn("bs")) {
         return;
     }
     if (Contains(text, "#")) {

@@ -129,6 +129,9 @@ private:
     // end) or the line is settled (its reply came, or the queue dropped it).
     enum class LineState { Outstanding, Settled };
 
+    // Whether a reply to `command` (bf3, bs) may start a download; says
+    // in the log why not.
+    bool mayStartOn(std::string_view command);
     void beginRecords(StartCommand command);
     void sendRecord();
     void recordStep();

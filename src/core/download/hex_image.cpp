@@ -1,5 +1,7 @@
 #include "core/download/hex_image.h"
 
+#include "core/protocol/text_helpers.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,19 +14,6 @@ namespace {
 constexpr std::uint8_t kData = 0x00;
 constexpr std::uint8_t kEndOfFile = 0x01;
 constexpr std::uint8_t kLastKnownType = 0x05;
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 std::string hexByte(unsigned value) {
     char buf[4];
@@ -71,7 +60,7 @@ LineVerdict checkRecord(std::string_view line) {
         return v;
     }
     for (std::size_t i = 1; i < line.size(); ++i) {
-        if (hexValue(line[i]) < 0) {
+        if (HexDigitValue(line[i]) < 0) {
             v.fault = "column " + std::to_string(i + 1) + " holds " + shown(line[i]) +
                       ", not a hex digit";
             return v;
@@ -88,7 +77,8 @@ LineVerdict checkRecord(std::string_view line) {
         return v;
     }
     const auto byteAt = [&](std::size_t i) {
-        return static_cast<unsigned>(hexValue(line[1 + 2 * i]) * 16 + hexValue(line[2 + 2 * i]));
+        return static_cast<unsigned>(HexDigitValue(line[1 + 2 * i]) * 16 +
+                                     HexDigitValue(line[2 + 2 * i]));
     };
     const std::size_t bytes = digits / 2;
     const unsigned length = byteAt(0);

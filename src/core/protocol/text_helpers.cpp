@@ -26,17 +26,6 @@ bool isOctal(char c) {
     return c >= '0' && c <= '7';
 }
 
-int hexValue(char c) {
-    if (isDecimal(c)) {
-        return c - '0';
-    }
-    const char u = UpperAscii(c);
-    if (u >= 'A' && u <= 'F') {
-        return u - 'A' + 10;
-    }
-    return -1;
-}
-
 // Decimal digits from the start of `text` while the value is below `cap`.
 std::int32_t walkDecimal(std::string_view text, std::int32_t cap) {
     std::int32_t value = 0;
@@ -72,7 +61,7 @@ bool IsOctalDigit(std::string_view text) {
 }
 
 bool IsHexDigit(std::string_view text) {
-    return text.empty() || hexValue(text.front()) >= 0;
+    return text.empty() || HexDigitValue(text.front()) >= 0;
 }
 
 bool IsBase62Text(std::string_view text) {
@@ -138,7 +127,7 @@ std::int32_t ParseCNumber(std::string_view& text) {
         }
     } else if (second == 'x' || second == 'X') {
         for (char c : text.substr(2)) {
-            const int digit = hexValue(c);
+            const int digit = HexDigitValue(c);
             if (digit < 0 || value >= kHexCap) {
                 break;
             }
@@ -211,6 +200,17 @@ char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+int HexDigitValue(char c) {
+    if (isDecimal(c)) {
+        return c - '0';
+    }
+    const char u = UpperAscii(c);
+    if (u >= 'A' && u <= 'F') {
+        return u - 'A' + 10;
+    }
+    return -1;
+}
+
 char FirstUpper(std::string_view text) {
     return text.empty() ? '\0' : UpperAscii(text.front());
 }
@@ -262,7 +262,7 @@ std::optional<std::string> HexValueAfter(std::string_view text, std::string_view
     }
     std::string value = "0x";
     for (char c : *rest) {
-        if (hexValue(c) < 0) {
+        if (HexDigitValue(c) < 0) {
             break;
         }
         value.push_back(UpperAscii(c));
