@@ -19,6 +19,17 @@ function(orlix6_assert_no_qt target)
     endforeach()
 endfunction()
 
+# Fails the configure step when a target links the Qt parts that need a
+# display (orlix6-cli and the adapters it uses run on a bare server).
+function(orlix6_assert_no_widgets target)
+    foreach(prop LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+        get_target_property(values ${target} ${prop})
+        if(values AND "${values}" MATCHES "Qt6::(Gui|Widgets)|orlix6_qt")
+            message(FATAL_ERROR "${target} must not use Qt widgets (${prop}: ${values})")
+        endif()
+    endforeach()
+endfunction()
+
 # One test executable per test source: tests/<area>/foo_test.cpp -> tst_foo.
 function(orlix6_add_gtests area)
     cmake_parse_arguments(ARG "" "" "LIBS;DEFINES" ${ARGN})

@@ -1,0 +1,180 @@
+// orlix6-cli read: connects, walks the data set once with the windowed
+// tool's own walk ("Update All Data": one item a second, 45 items), then
+// writes the .mdv file with the windowed tool's own writer, through a
+// temporary file that replaces the target only when it is complete.
+//
+// The walk would cycle for ever; the read stops its timer once the last
+// item has been asked for and writes when that item's answer is in.
+#include "cli/commands.h"
+#include "cli/terminal_output.h"
+#include "cli/unit_session.h"
+#include "core/data/mdv_writer.h"
+#include "core/protocol/data_request_table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orlix::cli {
+
+namespace {
+
+const QString kOutput = QStringLiteral("output");
+const QString kScanSets = QStringLiteral("scan-sets");
+
+// Why the data file cannot be written there, found before the walk so that
+// nobody waits a minute to hear it; empty when it looks writable.
+std::string unwritableReason(const QString& path) {
+    const QFileInfo target(path);
+    if (target.isDir()) {
+        return "it is a folder";
+    }
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir()) {
+        return "the folder " + QDir::toNativeSeparators(folder.filePath()).toStdString() +
+               " does not exist";
+    }
+    if (!folder.isWritable()) {
+        return "the folder " + QDir::toNativeSeparators(folder.filePath()).toStdString() +
+               " is not writable";
+    }
+    return {};
+}
+
+class Read : public UnitCommand {
+public:
+    Read(std::string path, bool allScanSets)
+        : m_path(std::move(path)), m_allScanSets(allScanSets),
+          m_progress(stderr, isTerminal(stderr)) {}
+
+    std::optional<Failure> prepare(UnitSession&) override {
+        if (const auto why = unwritableReason(QString::fromStdString(m_path)); !why.empty()) {
+            return Failure{ExitCode::FileError, "cannot write " + m_path + ": " + why +
+                                                    ". Choose another file with -o."};
+        }
+        return std::nullopt;
+    }
+
+    void connected(UnitSession& s) override {
+        if (s.app().link.BootMode) {
+            s.finish(ExitCode::WrongMode, s.bootLoaderText());
+            return;
+        }
+        s.act([&s] { s.app().frmMain.mnuMonitorUpdate_Click(); });
+        showItem(1);
+    }
+
+    void afterEvent(UnitSession& s) override {
+        if (!s.app().link.OnlineMode) {
+            m_progress.done();
+            s.finish(ExitCode::NoAnswer, "the line to the unit on " + s.device() +
+                                             " was lost at item " + std::to_string(m_item) +
+                                             " of " + std::to_string(kDataItemCount) + " (" +
+                                             s.linkLostReason() +
+                                             "); no file was written. Check the cable and the "
+                                             "unit's power, then run read again.");
+            return;
+        }
+        if (!m_walkEnded) {
+            const int index = s.app().frmMain.DataItemIndex;
+            showItem(index);
+            if (index >= kDataItemCount) {
+                m_walkEnded = true;
+                s.act([&s] { s.app().timers.stop(TimerId::tmrSave); });
+            }
+        }
+        if (m_walkEnded && s.linkIdle()) {
+            write(s);
+        }
+    }
+
+    void timedOut(UnitSession& s) override {
+        m_progress.done();
+        s.finish(ExitCode::NoAnswer,
+                 "the unit on " + s.device() + " did not finish the data set in time (item " +
+                     std::to_string(m_item) + " of " + std::to_string(kDataItemCount) +
+                     "); no file was written. Check the line, or allow more time with --timeout.");
+    }
+
+    std::string stoppedNote() const override { return "and no file was written"; }
+
+    void finishing(UnitSession&) override { m_progress.done(); }
+
+private:
+    void showItem(int item) {
+        m_item = std::clamp(item, std::max(m_item, 1), kDataItemCount);
+        m_progress.show("item " + std::to_string(m_item) + " of " + std::to_string(kDataItemCount));
+    }
+
+    void write(UnitSession& s) {
+        App& app = s.app();
+        MonitorData data = app.data;
+        if (m_allScanSets) {
+            data.ScanSetsReported = false; // then every scan set is written
+        }
+        const auto failure = replaceFileContents(
+            m_path, formatMdv(data, app.link.MonitorConnected, s.clock().localNow()));
+        m_progress.done();
+        if (failure) {
+            s.finish(ExitCode::FileError,
+                     "cannot write " + m_path + ": " + *failure + ". Choose another file with -o.");
+            return;
+        }
+        int scanSets = 0;
+        for (int set = 0; set < kMaxScanSets; ++set) {
+            scanSets += scanSetWritten(data, set) ? 1 : 0;
+        }
+        writeOut("wrote " + m_path + ": model " + data.ModelNumber + ", serial number " +
+                 data.SerialNumber + ", " + s.firmwareText() + ", " + std::to_string(scanSets) +
+                 " scan sets\n");
+        s.finish(ExitCode::Ok);
+    }
+
+    std::string m_path;
+    bool m_allScanSets;
+    Progress m_progress;
+    int m_item = 0;
+    bool m_walkEnded = false;
+};
+
+void addOptions(QCommandLineParser& parser) {
+    parser.addOption({{"o", kOutput}, "The data file to write (.mdv).", "FILE.mdv"});
+    parser.addOption({kScanSets,
+                      "Which scan sets the file carries: reported (those the unit reports, "
+                      "as the windowed tool writes) or all (0 to NumScanSets - 1).",
+                      "all|reported", "reported"});
+}
+
+QString validate(const Invocation& invocation) {
+    if (invocation.value(kOutput).isEmpty()) {
+        return QStringLiteral("read wants the file to write: -o FILE.mdv");
+    }
+    const QString sets = invocation.value(kScanSets);
+    if (sets != "all" && sets != "reported") {
+        return QStringLiteral("--scan-sets takes all or reported, not '%1'").arg(sets);
+    }
+    return expectArguments(invocation, 0, "");
+}
+
+std::unique_ptr<UnitCommand> make(const Invocation& invocation) {
+    return std::make_unique<Read>(invocation.value(kOutput).toStdString(),
+                                  invocation.value(kScanSets) == "all");
+}
+
+} // namespace
+
+CommandSpec readCommand() {
+    return {"read",
+            "-o FILE.mdv",
+            "read the unit's data set into a .mdv file",
+            "Connects, walks the unit's data set once (45 items, one a second, as the "
+            "windowed tool's \"Update All Data\") and writes it to FILE.mdv exactly as the "
+            "windowed tool's \"Save As\" does. The file is replaced only when it is complete. "
+            "Progress goes to standard error.",
+            150,
+            addOptions,
+            validate,
+            nullptr,
+            make};
+}
+
+} // namespace orlix::cli
