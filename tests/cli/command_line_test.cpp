@@ -23,6 +23,11 @@ struct ErrorCase {
     const char* message; // part of the message
 };
 
+// The case's name in test listings, not its bytes.
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class UsageErrors : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(UsageErrors, AreRefusedWithAMessageThatPointsToTheHelp) {

@@ -16,6 +16,11 @@ struct SplitCase {
     std::vector<std::string> lines; // including the unterminated last one
 };
 
+// The case's name in test listings, not its bytes.
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LineSplitterTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(LineSplitterTest, GivesEveryLineOnceWithoutItsEnd) {
@@ -48,6 +53,11 @@ struct PrintCase {
     bool startLate; // printing starts after the first chunk
     std::string printed;
 };
+
+// The case's name in test listings, not its bytes.
+void PrintTo(const PrintCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReplyPrinterTest : public ::testing::TestWithParam<PrintCase> {};
 

@@ -8,13 +8,11 @@
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
+#include "windows_support/sim_process.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -27,39 +25,11 @@
 namespace orlix {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::SimProgram;
+using test::waitFor;
 
-// orlix6-sim on a pty linked at `link`, answering at once (no wire rate);
-// stopped when the test ends, however it ends.
-class SimProgram : public QProcess {
-public:
-    bool start(const QString& link, const QStringList& args) {
-        QProcess::start(QStringLiteral(ORLIX6_SIM_BIN),
-                        QStringList{"--link", link, "--quiet", "--no-wire-rate"} + args);
-        return waitForStarted(5000) && waitFor([&] { return QFileInfo(link).isSymLink(); }, 5000);
-    }
-    void console(const char* command) {
-        write(QByteArray(command) + "\n");
-        waitForBytesWritten(2000);
-    }
-    ~SimProgram() override {
-        terminate();
-        if (!waitForFinished(5000)) {
-            kill();
-            waitForFinished(2000);
-        }
-    }
-};
+// orlix6-sim answering at once (no wire rate).
+const QStringList kQuick{"--quiet", "--no-wire-rate"};
 
 struct Result {
     int code = -1;
@@ -152,6 +122,11 @@ struct RunCase {
     QString err;                // a part of standard error
 };
 
+// The case's name in test listings, not its bytes.
+void PrintTo(const RunCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CliRuns : public CliTest, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(CliRuns, PrintAndExitAsDocumented) {
@@ -172,9 +147,9 @@ TEST_P(CliRuns, PrintAndExitAsDocumented) {
     EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
 }
 
-const QStringList kApp{"--firmware", "2.24"};
-const QStringList kBoot{"--boot"};
-const QStringList kSilent{"--fault", "silent on"};
+const QStringList kApp = kQuick + QStringList{"--firmware", "2.24"};
+const QStringList kBoot = kQuick + QStringList{"--boot"};
+const QStringList kSilent = kQuick + QStringList{"--fault", "silent on"};
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliRuns,
@@ -306,6 +281,11 @@ struct StopCase {
     int code;
     QString err;
 };
+
+// The case's name in test listings, not its bytes.
+void PrintTo(const StopCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliReadStopped : public CliTest, public ::testing::WithParamInterface<StopCase> {};
 
