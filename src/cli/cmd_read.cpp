@@ -59,6 +59,7 @@ public:
             s.finish(ExitCode::WrongMode, s.bootLoaderText());
             return;
         }
+        m_givenUpBefore = s.app().xmit.linesGivenUp();
         s.act([&s] { s.app().frmMain.mnuMonitorUpdate_Click(); });
         showItem(1);
     }
@@ -72,6 +73,16 @@ public:
                                              s.linkLostReason() +
                                              "); no file was written. Check the cable and the "
                                              "unit's power, then run read again.");
+            return;
+        }
+        // A request the unit never answered (or kept rejecting) leaves a
+        // gap that the file would carry as old values.
+        if (s.app().xmit.linesGivenUp() != m_givenUpBefore) {
+            m_progress.done();
+            s.finish(ExitCode::NoAnswer,
+                     "the unit on " + s.device() + " did not answer a request at item " +
+                         std::to_string(m_item) + " of " + std::to_string(kDataItemCount) +
+                         "; no file was written. Check the line, then run read again.");
             return;
         }
         if (!m_walkEnded) {
@@ -134,6 +145,7 @@ private:
     Progress m_progress;
     int m_item = 0;
     bool m_walkEnded = false;
+    std::size_t m_givenUpBefore = 0;
 };
 
 void addOptions(QCommandLineParser& parser) {

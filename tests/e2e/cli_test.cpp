@@ -310,6 +310,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StopCase{"LineHungUp", [](SimProgram& sim, CliProgram&) { sim.console("hangup"); }, 4,
                  "was lost at item "},
+        StopCase{"UnitRejectsEveryLine",
+                 [](SimProgram& sim, CliProgram&) { sim.console("reject 1"); }, 4,
+                 "did not answer a request at item "},
         StopCase{"Terminated",
                  [](SimProgram&, CliProgram& cli) { ::kill(pid_t(cli.processId()), SIGTERM); }, 143,
                  "stopped by SIGTERM; the port is closed and no file was written."},
