@@ -50,15 +50,6 @@ struct CommonOptions {
     }
 };
 
-const CommandSpec* findCommand(const QString& name) {
-    for (const CommandSpec& spec : commands()) {
-        if (name == QLatin1String(spec.name)) {
-            return &spec;
-        }
-    }
-    return nullptr;
-}
-
 QString commandNames() {
     QStringList names;
     for (const CommandSpec& spec : commands()) {
@@ -136,9 +127,12 @@ QString commandHelp(const QCommandLineParser& parser, const CommandSpec& spec) {
 ParseOutcome usageError(const QString& message, const CommandSpec* spec = nullptr) {
     ParseOutcome outcome;
     outcome.kind = ParseOutcome::Kind::UsageError;
-    outcome.text =
-        message + QStringLiteral(". See '%1%2 --help'.")
-                      .arg(kProgram, spec ? QStringLiteral(" ") + spec->name : QString());
+    QString text = message;
+    while (text.endsWith('.')) {
+        text.chop(1); // Qt's texts end in a full stop
+    }
+    outcome.text = text + QStringLiteral(". See '%1%2 --help'.")
+                              .arg(kProgram, spec ? QStringLiteral(" ") + spec->name : QString());
     return outcome;
 }
 
@@ -183,40 +177,51 @@ QString exitCodeHelp() {
 ParseOutcome parseCommandLine(const QStringList& arguments) {
     const CommonOptions common;
 
-    // First pass: find the command. Every command's options are known
-    // here, so that a value of one of them is never taken for the command.
-    QCommandLineParser first;
-    configure(first);
-    common.addTo(first);
-    for (const CommandSpec& spec : commands()) {
-        spec.addOptions(first);
+    // The command is the first argument that is neither an option nor an
+    // option's value, and which options take a value depends on the
+    // command: each command's parser is tried in turn.
+    // A parser that reads the arguments without an error wins over one
+    // that only finds its name (an unknown option's value may be a name).
+    const CommandSpec* spec = nullptr;
+    std::shared_ptr<QCommandLineParser> parser;
+    bool parsed = false;
+    for (const CommandSpec& candidate : commands()) {
+        auto p = std::make_shared<QCommandLineParser>();
+        configure(*p);
+        candidate.addOptions(*p);
+        common.addTo(*p);
+        const bool ok = p->parse(arguments);
+        const QStringList positional = p->positionalArguments();
+        if (positional.isEmpty() || positional.first() != QLatin1String(candidate.name)) {
+            continue;
+        }
+        if (!spec || (ok && !parsed)) {
+            spec = &candidate;
+            parser = p;
+            parsed = ok;
+        }
     }
-    first.parse(arguments);
-    const QStringList positional = first.positionalArguments();
-    if (positional.isEmpty()) {
-        if (first.isSet(common.version)) {
+    if (!spec) {
+        QCommandLineParser plain;
+        configure(plain);
+        common.addTo(plain);
+        const bool plainParsed = plain.parse(arguments);
+        const QStringList positional = plain.positionalArguments();
+        if (!positional.isEmpty()) {
+            return usageError(QStringLiteral("unknown command '%1' (commands: %2)")
+                                  .arg(positional.first(), commandNames()));
+        }
+        if (plain.isSet(common.version)) {
             return {ParseOutcome::Kind::Version, versionLine(), {}};
         }
-        if (first.isSet(common.help)) {
+        if (plain.isSet(common.help)) {
             return {ParseOutcome::Kind::Help, generalHelp(common), {}};
         }
         return usageError(
-            first.errorText().isEmpty()
-                ? QStringLiteral("no command given (commands: %1)").arg(commandNames())
-                : first.errorText());
+            plainParsed ? QStringLiteral("no command given (commands: %1)").arg(commandNames())
+                        : plain.errorText());
     }
-    const CommandSpec* spec = findCommand(positional.first());
-    if (!spec) {
-        return usageError(QStringLiteral("unknown command '%1' (commands: %2)")
-                              .arg(positional.first(), commandNames()));
-    }
-
-    // Second pass: only what this command takes.
-    auto parser = std::make_shared<QCommandLineParser>();
-    configure(*parser);
-    spec->addOptions(*parser);
-    common.addTo(*parser);
-    if (!parser->parse(arguments)) {
+    if (!parsed) {
         if (parser->isSet(common.help)) {
             return {ParseOutcome::Kind::Help, commandHelp(*parser, *spec), {}};
         }

@@ -71,6 +71,13 @@ TEST(CommandLine, OptionsMayComeBeforeOrAfterTheCommand) {
     }
 }
 
+TEST(CommandLine, AnOptionsValueIsNeverTakenForTheCommand) {
+    const ParseOutcome outcome = parse({"-o", "ping", "read"});
+    ASSERT_EQ(outcome.kind, Kind::Run) << outcome.text.toStdString();
+    EXPECT_STREQ(outcome.invocation.spec->name, "read");
+    EXPECT_EQ(outcome.invocation.value("output"), "ping");
+}
+
 TEST(CommandLine, EachCommandHasItsOwnTimeLimitUnlessOneIsGiven) {
     EXPECT_EQ(parse({"ping"}).invocation.timeoutSeconds, 30);
     EXPECT_EQ(parse({"read", "-o", "a.mdv"}).invocation.timeoutSeconds, 150);

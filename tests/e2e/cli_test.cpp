@@ -31,6 +31,11 @@ using test::waitFor;
 // orlix6-sim answering at once (no wire rate).
 const QStringList kQuick{"--quiet", "--no-wire-rate"};
 
+QByteArray fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 struct Result {
     int code = -1;
     QString out;
@@ -75,12 +80,13 @@ protected:
     }
 
     // Settings of this test alone: the tool last used Com2, which is the
-    // simulated unit; no other port leads anywhere.
+    // simulated unit; no other port leads anywhere. No first run has been
+    // marked, so the load step wants to write the settings.
     QString writeSettings(int retryLimit) {
         const QString path = m_dir.filePath("settings.ini");
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        QString text = QStringLiteral("[StartUp]\nRunType=1\n[Configs]\nCommPort=2\n"
+        QString text = QStringLiteral("[Configs]\nCommPort=2\n"
                                       "ConnectRetryLimit=%1\n[Ports]\n")
                            .arg(retryLimit);
         for (int n = 1; n <= 8; ++n) {
@@ -135,10 +141,12 @@ TEST_P(CliRuns, PrintAndExitAsDocumented) {
     if (c.sim) {
         ASSERT_TRUE(sim.start(m_link, *c.sim)) << ORLIX6_SIM_BIN;
     }
+    const QString settings = writeSettings(c.retryLimit);
+    const QByteArray settingsBefore = fileText(settings);
     CliProgram cli;
-    cli.start(withPlaceholders(c.args) + QStringList{"--settings", writeSettings(c.retryLimit)},
-              c.input);
+    cli.start(withPlaceholders(c.args) + QStringList{"--settings", settings}, c.input);
     const Result r = cli.finish(20000);
+    EXPECT_EQ(fileText(settings), settingsBefore) << "orlix6-cli never writes the settings";
     EXPECT_EQ(r.code, c.code) << r.err.toStdString();
     if (c.out) {
         EXPECT_EQ(r.out, *c.out) << r.err.toStdString();
@@ -264,10 +272,8 @@ TEST_F(CliTest, ConsoleStampsLinesAndLogsWhatTheUnitSends) {
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QRegularExpression stamped(R"(^(\[\d\d:\d\d:\d\d\.\d\d\d\] (df|V 2\.24|#)\n){3}$)");
     EXPECT_TRUE(stamped.match(r.out).hasMatch()) << r.out.toStdString();
-    QFile file(log);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     // The log file of the comm log window: the connection's exchange too.
-    const QByteArray text = file.readAll();
+    const QByteArray text = fileText(log);
     EXPECT_TRUE(text.startsWith("p\r\n#\r\ndf\r\nV 2.24\r\n#")) << text.toStdString();
     EXPECT_TRUE(text.endsWith("df\r\nV 2.24\r\n#") || text.endsWith("df\r\nV 2.24\r\n#\r\n"))
         << text.toStdString();
@@ -324,11 +330,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- the same file as the windowed tool ---------------------------------------------
 
 QStringList fileLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QString::fromUtf8(file.readAll()).split("\r\n");
+    return QString::fromUtf8(fileText(path)).split("\r\n");
 }
 
 // "d:hh:mm:ss" in seconds.
