@@ -88,7 +88,8 @@ public:
             if (!s.linkUp()) {
                 s.finish(ExitCode::NoAnswer, "the line to the unit on " + s.device() +
                                                  " was lost before every line was answered (" +
-                                                 s.linkLostReason() + ").");
+                                                 s.linkLostReason() +
+                                                 "). Check the cable and the unit's power.");
             } else if (s.linkIdle()) {
                 if (m_linesLost) {
                     s.finish(ExitCode::NoAnswer, "lines that were waiting when the line was "
@@ -105,7 +106,8 @@ public:
             s.finish(ExitCode::Ok);
         } else {
             s.finish(ExitCode::NoAnswer,
-                     "time is up (--timeout) before every line was sent and answered.");
+                     "time is up before every line was sent and answered; allow more time "
+                     "with --timeout.");
         }
     }
 
