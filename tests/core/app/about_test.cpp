@@ -11,191 +11,113 @@
 namespace orlix {
 namespace {
 
+// A system with some registry values and some files and programs present
+// (a program that is present starts).
 struct FakeSystemTools : SystemTools {
-    bool startProgram(std::string_view program,
-                      const std::vector<std::string>& arguments) override {
+    bool startProgram(std::string_view program, const std::vector<std::string>& args) override {
         started.push_back(std::string(program));
-        for (const std::string& argument : arguments) {
-            started.back() += " | " + argument;
+        for (const std::string& arg : args) {
+            started.back() += " " + arg;
         }
-        return startable.count(std::string(program)) > 0;
+        return fileExists(program);
     }
     std::optional<std::string> registryValue(std::string_view key, std::string_view name) override {
         const auto it = registry.find(std::string(key) + "@" + std::string(name));
         return it == registry.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
-    bool fileExists(std::string_view path) override { return files.count(std::string(path)) > 0; }
-    bool showManual() override {
-        ++manualShown;
-        return ownWindows;
-    }
-    bool showSystemInfo() override {
-        ++infoShown;
+    bool fileExists(std::string_view path) override { return present.count(std::string(path)); }
+    bool showManual() override { return showOwnWindow(); }
+    bool showSystemInfo() override { return showOwnWindow(); }
+    bool showOwnWindow() {
+        ++shown;
         return ownWindows;
     }
 
     std::map<std::string, std::string> registry;
-    std::set<std::string> files;
-    std::set<std::string> startable;
+    std::set<std::string> present;
     bool ownWindows = true;
-    std::vector<std::string> started; // program, then " | " and each argument
-    int manualShown = 0;
-    int infoShown = 0;
+    std::vector<std::string> started; // each program with its arguments
+    int shown = 0;                    // the tool's own windows shown
 };
 
-constexpr const char* kMsinfoPath = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO@PATH";
-constexpr const char* kMsinfoFolder = "SOFTWARE\\Microsoft\\Shared Tools Location@MSINFO";
-constexpr const char* kProgramFiles =
-    "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
-constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
+const std::string kPath = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO@PATH";
+const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location@MSINFO";
+const std::string kDir = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo";
+const std::string kMsinfo = kDir + "\\msinfo32.exe";
+const std::string kDirExe = kDir + "\\MSINFO32.EXE";
+const std::string kHlp = "orlix3.hlp";
+const std::string kWinHelp = "C:\\windows\\winhelp.exe";
+const std::string kWinHlp32 = "C:\\winnt\\winhlp32.exe";
+const std::string kNoInfo = "System Information Is Unavailable At This Time";
+const std::string kNoHelp = "The help viewer could not be started on this system.";
 
-struct SysInfoCase {
+enum class Asked { SystemInfo, HelpTopics };
+constexpr Asked kInfo = Asked::SystemInfo;
+constexpr Asked kHelp = Asked::HelpTopics;
+
+struct RouteCase {
     const char* name;
+    Asked asked;
     std::map<std::string, std::string> registry;
-    std::set<std::string> files;
-    std::set<std::string> startable;
+    std::set<std::string> present;
     bool ownWindows;
     std::vector<std::string> started;
-    int infoShown;
-    bool message;
+    int shown;
+    std::string message;
 };
 
-class SystemInfoRoute : public ::testing::TestWithParam<SysInfoCase> {};
+class AboutRoutes : public ::testing::TestWithParam<RouteCase> {};
 
-TEST_P(SystemInfoRoute, EndsInAToolOrAWindowAndOnlyThenInTheMessage) {
-    const SysInfoCase& c = GetParam();
+TEST_P(AboutRoutes, EndInAToolOrAWindowAndOnlyThenInAMessage) {
+    const RouteCase& c = GetParam();
     test::AppHarness h;
     FakeSystemTools system;
     system.registry = c.registry;
-    system.files = c.files;
-    system.startable = c.startable;
+    system.present = c.present;
     system.ownWindows = c.ownWindows;
     h.app.ports.system = &system;
 
-    h.app.frmAbout.cmdSysInfo_Click();
+    if (c.asked == kInfo) {
+        h.app.frmAbout.cmdSysInfo_Click();
+    } else {
+        h.app.frmAbout.showHelpTopics();
+    }
 
     EXPECT_EQ(system.started, c.started);
-    EXPECT_EQ(system.infoShown, c.infoShown);
-    ASSERT_EQ(h.dialogs.messages.size(), c.message ? 1U : 0U);
-    if (c.message) {
-        EXPECT_EQ(h.dialogs.messages[0].text, kSysInfoUnavailable);
+    EXPECT_EQ(system.shown, c.shown);
+    ASSERT_EQ(h.dialogs.messages.size(), c.message.empty() ? 0U : 1U);
+    if (!c.message.empty()) {
+        EXPECT_EQ(h.dialogs.messages[0].text, c.message);
     }
 }
 
-const std::string kFolder = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo";
-const std::string kFolderProgram = kFolder + "\\MSINFO32.EXE";
-
-INSTANTIATE_TEST_SUITE_P(
-    Routes, SystemInfoRoute,
-    ::testing::Values(SysInfoCase{"PathWithBlanksStartsAsOneProgram",
-                                  {{kMsinfoPath, kProgramFiles}},
-                                  {},
-                                  {kProgramFiles},
-                                  true,
-                                  {kProgramFiles},
-                                  0,
-                                  false},
-                      SysInfoCase{"QuotedPathLosesItsQuotes",
-                                  {{kMsinfoPath, std::string("\"") + kProgramFiles + "\""}},
-                                  {},
-                                  {kProgramFiles},
-                                  true,
-                                  {kProgramFiles},
-                                  0,
-                                  false},
-                      SysInfoCase{"PathThatWillNotStartFallsToTheOwnWindow",
-                                  {{kMsinfoPath, kProgramFiles}},
-                                  {},
-                                  {},
-                                  true,
-                                  {kProgramFiles},
-                                  1,
-                                  false},
-                      SysInfoCase{"FolderEntryStartsTheProgramInIt",
-                                  {{kMsinfoFolder, kFolder}},
-                                  {kFolderProgram},
-                                  {kFolderProgram},
-                                  true,
-                                  {kFolderProgram},
-                                  0,
-                                  false},
-                      SysInfoCase{"FolderWithoutTheProgramStartsNothing",
-                                  {{kMsinfoFolder, kFolder}},
-                                  {},
-                                  {kFolderProgram},
-                                  true,
-                                  {},
-                                  1,
-                                  false},
-                      SysInfoCase{"NoRegistryOpensTheOwnWindow", {}, {}, {}, true, {}, 1, false},
-                      SysInfoCase{"NoRouteAtAllSaysSo", {}, {}, {}, false, {}, 1, true}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Routes, AboutRoutes, ::testing::Values(
+    RouteCase{"InfoPathWithBlanksStartsAsOneProgram", kInfo, {{kPath, kMsinfo}}, {kMsinfo}, true, {kMsinfo}, 0, ""},
+    RouteCase{"InfoQuotedPathLosesItsQuotes", kInfo, {{kPath, '"' + kMsinfo + '"'}}, {kMsinfo}, true, {kMsinfo}, 0, ""},
+    RouteCase{"InfoPathThatWillNotStartOpensTheOwnWindow", kInfo, {{kPath, kMsinfo}}, {}, true, {kMsinfo}, 1, ""},
+    RouteCase{"InfoFolderEntryStartsTheProgramInIt", kInfo, {{kFolderKey, kDir}}, {kDirExe}, true, {kDirExe}, 0, ""},
+    RouteCase{"InfoFolderWithoutTheProgramOpensTheOwnWindow", kInfo, {{kFolderKey, kDir}}, {}, true, {}, 1, ""},
+    RouteCase{"InfoWithoutRegistryOpensTheOwnWindow", kInfo, {}, {}, true, {}, 1, ""},
+    RouteCase{"InfoWithNoRouteAtAllSaysSo", kInfo, {}, {}, false, {}, 1, kNoInfo},
+    RouteCase{"HelpWithoutHelpFileOpensTheManual", kHelp, {}, {kWinHelp}, true, {}, 1, ""},
+    RouteCase{"HelpFileGoesToTheFirstViewer", kHelp, {}, {kHlp, kWinHelp}, true, {kWinHelp + " " + kHlp}, 0, ""},
+    RouteCase{"HelpFileGoesToTheSecondViewerWhenTheFirstFails", kHelp, {}, {kHlp, kWinHlp32}, true,
+              {kWinHelp + " " + kHlp, kWinHlp32 + " " + kHlp}, 0, ""},
+    RouteCase{"HelpOpensTheManualWhenBothViewersFail", kHelp, {}, {kHlp}, true,
+              {kWinHelp + " " + kHlp, kWinHlp32 + " " + kHlp}, 1, ""},
+    RouteCase{"HelpWithNoRouteAtAllSaysSo", kHelp, {}, {}, false, {}, 1, kNoHelp}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST(SystemInfoRoute, WithoutSystemToolsSaysSo) {
+TEST(AboutRoutes, WithoutSystemToolsBothSaySo) {
     test::AppHarness h;
     h.app.frmAbout.cmdSysInfo_Click();
-    ASSERT_EQ(h.dialogs.messages.size(), 1U);
-    EXPECT_EQ(h.dialogs.messages[0].text, kSysInfoUnavailable);
-}
-
-struct HelpCase {
-    const char* name;
-    std::set<std::string> files;
-    std::set<std::string> startable;
-    bool ownWindows;
-    std::vector<std::string> started;
-    int manualShown;
-    bool message;
-};
-
-class HelpTopicsRoute : public ::testing::TestWithParam<HelpCase> {};
-
-TEST_P(HelpTopicsRoute, OpensTheManualUnlessAViewerShowsTheHelpFile) {
-    const HelpCase& c = GetParam();
-    test::AppHarness h;
-    FakeSystemTools system;
-    system.files = c.files;
-    system.startable = c.startable;
-    system.ownWindows = c.ownWindows;
-    h.app.ports.system = &system;
-
     h.app.frmAbout.showHelpTopics();
-
-    EXPECT_EQ(system.started, c.started);
-    EXPECT_EQ(system.manualShown, c.manualShown);
-    EXPECT_EQ(h.dialogs.messages.size(), c.message ? 1U : 0U);
+    ASSERT_EQ(h.dialogs.messages.size(), 2U);
+    EXPECT_EQ(h.dialogs.messages[0].text, kNoInfo);
+    EXPECT_EQ(h.dialogs.messages[1].text, kNoHelp);
 }
-
-const std::string kWinHelp = "C:\\windows\\winhelp.exe";
-const std::string kWinHlp32 = "C:\\winnt\\winhlp32.exe";
-
-INSTANTIATE_TEST_SUITE_P(
-    Routes, HelpTopicsRoute,
-    ::testing::Values(
-        HelpCase{"NoHelpFileOpensTheManualAndStartsNothing", {}, {kWinHelp}, true, {}, 1, false},
-        HelpCase{"HelpFileGoesToTheFirstViewer",
-                 {"orlix3.hlp"},
-                 {kWinHelp},
-                 true,
-                 {kWinHelp + " | orlix3.hlp"},
-                 0,
-                 false},
-        HelpCase{"SecondViewerWhenTheFirstFails",
-                 {"orlix3.hlp"},
-                 {kWinHlp32},
-                 true,
-                 {kWinHelp + " | orlix3.hlp", kWinHlp32 + " | orlix3.hlp"},
-                 0,
-                 false},
-        HelpCase{"ManualWhenBothViewersFail",
-                 {"orlix3.hlp"},
-                 {},
-                 true,
-                 {kWinHelp + " | orlix3.hlp", kWinHlp32 + " | orlix3.hlp"},
-                 1,
-                 false},
-        HelpCase{"MessageOnlyWhenNothingCanShowHelp", {}, {}, false, {}, 1, true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace orlix
