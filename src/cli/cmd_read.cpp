@@ -5,6 +5,11 @@
 //
 // The walk would cycle for ever; the read stops its timer once the last
 // item has been asked for and writes when that item's answer is in.
+//
+// The walk does not ask which scan sets the unit has, so after it the
+// writer carries all of them, as the windowed tool does. With
+// --scan-sets reported the read asks the unit ("ddn") once the walk is
+// done, and the file carries the scan sets the unit reports, by name.
 #include "cli/commands.h"
 #include "cli/terminal_output.h"
 #include "cli/unit_session.h"
@@ -13,6 +18,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace orlix::cli {
 
@@ -42,8 +49,8 @@ std::string unwritableReason(const QString& path) {
 
 class Read : public UnitCommand {
 public:
-    Read(std::string path, bool allScanSets)
-        : m_path(std::move(path)), m_allScanSets(allScanSets),
+    Read(std::string path, bool reportedScanSets)
+        : m_path(std::move(path)), m_reportedScanSets(reportedScanSets),
           m_progress(stderr, isTerminal(stderr)) {}
 
     std::optional<Failure> prepare(UnitSession&) override {
@@ -93,9 +100,15 @@ public:
                 s.act([&s] { s.app().timers.stop(TimerId::tmrSave); });
             }
         }
-        if (m_walkEnded && s.linkIdle()) {
-            write(s);
+        if (!m_walkEnded || !s.linkIdle()) {
+            return;
         }
+        if (m_reportedScanSets && !m_scanSetsAsked) {
+            m_scanSetsAsked = true;
+            s.act([&s] { s.app().SendCommand("ddn\r\n"); });
+            return;
+        }
+        write(s);
     }
 
     void timedOut(UnitSession& s) override {
@@ -117,14 +130,17 @@ private:
     }
 
     void write(UnitSession& s) {
+        m_progress.done();
         App& app = s.app();
         MonitorData data = app.data;
-        if (m_allScanSets) {
+        if (!m_reportedScanSets) {
             data.ScanSetsReported = false; // then every scan set is written
+        } else if (!data.ScanSetsReported) {
+            errorLine("the unit did not say which scan sets it has; the file carries all of "
+                      "them.");
         }
         const auto failure = replaceFileContents(
             m_path, formatMdv(data, app.link.MonitorConnected, s.clock().localNow()));
-        m_progress.done();
         if (failure) {
             s.finish(ExitCode::FileError,
                      "cannot write " + m_path + ": " + *failure + ". Choose another file with -o.");
@@ -141,7 +157,8 @@ private:
     }
 
     std::string m_path;
-    bool m_allScanSets;
+    bool m_reportedScanSets;
+    bool m_scanSetsAsked = false;
     Progress m_progress;
     int m_item = 0;
     bool m_walkEnded = false;
@@ -151,9 +168,10 @@ private:
 void addOptions(QCommandLineParser& parser) {
     parser.addOption({{"o", kOutput}, "The data file to write (.mdv).", "FILE.mdv"});
     parser.addOption({kScanSets,
-                      "Which scan sets the file carries: reported (those the unit reports, "
-                      "as the windowed tool writes) or all (0 to NumScanSets - 1).",
-                      "all|reported", "reported"});
+                      "Which scan sets the file carries: all (0 to NumScanSets - 1, as the "
+                      "windowed tool writes after \"Update All Data\", the default) or "
+                      "reported (the unit is asked which it has; those, with their names).",
+                      "all|reported", "all"});
 }
 
 QString validate(const Invocation& invocation) {
@@ -169,7 +187,7 @@ QString validate(const Invocation& invocation) {
 
 std::unique_ptr<UnitCommand> make(const Invocation& invocation) {
     return std::make_unique<Read>(invocation.value(kOutput).toStdString(),
-                                  invocation.value(kScanSets) == "all");
+                                  invocation.value(kScanSets) == "reported");
 }
 
 } // namespace

@@ -345,19 +345,28 @@ long long operatingSeconds(const QString& line) {
 }
 
 TEST_F(CliTest, ReadWritesTheSameFileAsTheWindowedTool) {
-    // Two units built alike, read at the same time: one by orlix6-cli, one
-    // by the windowed tool's core with "Update All Data" and "Save As".
+    // Units built alike, read at the same time: by orlix6-cli, with and
+    // without asking for the scan sets, and by the windowed tool's core
+    // with "Update All Data" and "Save As".
     const QString linkCli = m_dir.filePath("unit-cli");
+    const QString linkReported = m_dir.filePath("unit-reported");
     const QString linkTool = m_dir.filePath("unit-tool");
     SimProgram simCli;
+    SimProgram simReported;
     SimProgram simTool;
     ASSERT_TRUE(simCli.start(linkCli, kApp));
+    ASSERT_TRUE(simReported.start(linkReported, kApp));
     ASSERT_TRUE(simTool.start(linkTool, kApp));
 
     const QString fileCli = m_dir.filePath("cli.mdv");
+    const QString fileReported = m_dir.filePath("reported.mdv");
     const QString fileTool = m_dir.filePath("tool.mdv");
+    const QString settings = writeSettings(5);
     CliProgram cli;
-    cli.start({"read", "--port", linkCli, "-o", fileCli, "--settings", writeSettings(5)});
+    cli.start({"read", "--port", linkCli, "-o", fileCli, "--settings", settings});
+    CliProgram cliReported;
+    cliReported.start({"read", "--port", linkReported, "-o", fileReported, "--scan-sets",
+                       "reported", "--settings", settings});
 
     platform::QtSerialPort port;
     platform::QtTimers timers;
@@ -386,6 +395,14 @@ TEST_F(CliTest, ReadWritesTheSameFileAsTheWindowedTool) {
     EXPECT_EQ(r.out, "wrote " + fileCli +
                          ": model XYZ-100, serial number SN0012345, application firmware V "
                          "2.24, 6 scan sets\n");
+    // The unit has four of its six scan sets, and names them.
+    const Result reported = cliReported.finish(20000);
+    ASSERT_EQ(reported.code, 0) << reported.err.toStdString();
+    EXPECT_TRUE(reported.out.endsWith(", 4 scan sets\n")) << reported.out.toStdString();
+    const QStringList names = fileLines(fileReported).filter("\"ScanSetName\"");
+    EXPECT_EQ(names, (QStringList{
+                         R"("ScanSetName","640x480 60Hz")", R"("ScanSetName","800x600 60Hz")",
+                         R"("ScanSetName","1024x768 60Hz")", R"("ScanSetName","1280x1024 60Hz")"}));
 
     const QStringList a = fileLines(fileCli);
     const QStringList b = fileLines(fileTool);
