@@ -10,10 +10,10 @@
 #include "platform/simulated_serial_port.h"
 #include "support/hex_images.h"
 #include "windows/gui.h"
+#include "windows_support/wait_for.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
@@ -25,18 +25,6 @@ using namespace orlix;
 
 constexpr double kCharSeconds = 10.0 / 19200.0;
 constexpr double kPauseSeconds = 0.100;
-
-// Runs the event loop (sleeping in it, not spinning) until `done` or `ms`.
-bool runUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 } // namespace
 
@@ -60,7 +48,7 @@ int main(int argc, char** argv) {
     timers.setTickHandler([&app](TimerId id) { app.onTimer(id); });
     windows::Gui gui(app);
     gui.start();
-    if (!runUntil([&] { return app.link.BootMode; }, 10000)) {
+    if (!test::waitFor([&] { return app.link.BootMode; }, 10000)) {
         std::fprintf(stderr, "the simulated unit did not answer in its boot loader\n");
         return 1;
     }
@@ -92,7 +80,7 @@ int main(int argc, char** argv) {
     });
     sinceProbe.start();
     probe.start(5);
-    const bool ended = runUntil(
+    const bool ended = test::waitFor(
         [&] { return app.download.outcome() != FirmwareDownload::Outcome::None; }, records * 1000);
     const double seconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
     if (!ended || app.download.outcome() != FirmwareDownload::Outcome::Done) {
