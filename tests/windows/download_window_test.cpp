@@ -108,8 +108,9 @@ TEST_F(DownloadWindow, ShowsHowFarItGotAndCancelStopsAfterTheRecordOnTheWire) {
     EXPECT_EQ(text("btnCancel"), "Close");
     EXPECT_TRUE(cancel()->isEnabled());
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(h.dialogs.messages[0].text.find("Stopped at record " + std::to_string(onWire) +
-                                                " of 12") != std::string::npos)
+    EXPECT_TRUE(h.dialogs.messages[0].text.find("The download stopped at record " +
+                                                std::to_string(onWire) + " of 12") !=
+                std::string::npos)
         << h.dialogs.messages[0].text;
 
     QTest::mouseClick(cancel(), Qt::LeftButton);

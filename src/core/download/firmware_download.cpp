@@ -439,10 +439,10 @@ std::string FirmwareDownload::whereTheUnitIsLeft() const {
     const std::string name = quoted(m_image->name);
     std::string where;
     if (m_phase == Phase::Sending) {
-        where = "Stopped at record " + std::to_string(DownloadRecordCount) + " of " +
-                std::to_string(m_image->recordCount()) + " of " + name +
-                ". The unit is most likely in its boot loader with its flash partly written, "
-                "and cannot start its firmware until a download completes.";
+        where = "The download stopped at record " + std::to_string(DownloadRecordCount) + " of " +
+                std::to_string(m_image->recordCount()) +
+                "; the unit is most likely in its boot loader. Its flash holds part of " + name +
+                ": it cannot start its firmware until a download completes.";
     } else if (m_startCommand == StartCommand::Erase) {
         where = "No record of " + name +
                 " was sent. The unit is most likely in its boot loader; if the erase went "

@@ -283,9 +283,10 @@ TEST_F(Steps, AnEndRecordAnsweredWithoutEofIsNoSuccess) {
     }
     EXPECT_EQ(h.app.download.outcome(), Outcome::Stopped);
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(h.dialogs.messages[0].text.starts_with(
-        "The unit answered the image's end-of-file record without EOF.\r\n\r\nStopped at "
-        "record 10 of 10"))
+    EXPECT_TRUE(
+        h.dialogs.messages[0].text.starts_with("The unit answered the image's end-of-file record "
+                                               "without EOF.\r\n\r\nThe download stopped at "
+                                               "record 10 of 10"))
         << h.dialogs.messages[0].text;
     EXPECT_EQ(lines().size(), 1u + image.size()) << "bf3 and each record once";
 }

@@ -284,7 +284,8 @@ TEST_F(Download, PastTheRetryLimitItStopsAndTheToolStaysUsable) {
     EXPECT_EQ(lastMessage().title, "Download Error");
     EXPECT_TRUE(lastMessage().text.starts_with("Retry Limit exceeded, quitting.\r\n"
                                                "Record number was 11\r\n\r\n"
-                                               "Stopped at record 11 of 22 of 'fw.hex'."))
+                                               "The download stopped at record 11 of 22; the "
+                                               "unit is most likely in its boot loader."))
         << lastMessage().text;
     EXPECT_NE(lastMessage().text.find("most likely in its boot loader"), npos);
     EXPECT_NE(lastMessage().text.find("To retry:"), npos);
@@ -357,7 +358,7 @@ TEST_F(Download, EveryWayOfStoppingPartWayEndsTheSameWay) {
         const auto& m = t.h.dialogs.messages.front();
         EXPECT_EQ(m.title, c.title);
         EXPECT_EQ(m.text.substr(0, m.text.find("\r\n")), c.reason);
-        EXPECT_NE(m.text.find("Stopped at record 11 of 22 of 'fw.hex'. The unit is most likely "
+        EXPECT_NE(m.text.find("The download stopped at record 11 of 22; the unit is most likely "
                               "in its boot loader"),
                   npos)
             << m.text;
