@@ -4,14 +4,12 @@
 // the line's timing exactly. Reports records per second and the ratio to
 // the protocol's limit, and the processor time the tool spent.
 //
-// The limit per record: the 100 ms pause before each write, then the line
-// time that cannot overlap: the record and its CR go out while the echo
-// comes back one character behind, so the prompt arrives three characters
-// (the echoed CR LF and the prompt) after the CR; the unit's own work
-// (reply delay, here 0) adds to it. The plainer reckoning, with the record
-// out and its echo back one after the other, is printed beside it.
+// The limit is reckoned in bench/support/download_limit.h; the plainer
+// reckoning, with the record out and its echo back one after the other, is
+// printed beside it.
 //
 //   bench_download [records (default 2000)]
+#include "bench/support/download_limit.h"
 #include "support/hex_images.h"
 #include "support/sim_harness.h"
 
@@ -19,14 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 using namespace orlix;
-
-constexpr double kCharSeconds = 10.0 / 19200.0;
-constexpr double kPauseSeconds = 0.100;
-
-} // namespace
 
 int main(int argc, char** argv) {
     const int records = argc > 1 ? std::max(3, std::atoi(argv[1])) : 2000;
@@ -82,14 +73,10 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    const double span = static_cast<double>(h.clock.nowMs() - firstWrite) / 1000.0 + kPauseSeconds;
-    double limit = 0;
-    double plainLimit = 0;
-    for (const auto& r : image) {
-        const double chars = static_cast<double>(r.size());
-        limit += kPauseSeconds + (chars + 1 + 3) * kCharSeconds;
-        plainLimit += kPauseSeconds + ((chars + 2) + (chars + 2 + 3)) * kCharSeconds;
-    }
+    const double span =
+        static_cast<double>(h.clock.nowMs() - firstWrite) / 1000.0 + bench::kPauseSeconds;
+    const double limit = bench::downloadLimitSeconds(image);
+    const double plainLimit = bench::plainDownloadLimitSeconds(image);
     const double rate = records / span;
     std::printf("Firmware download, %d records, simulated boot loader at 19200 baud "
                 "(virtual clock)\n",

@@ -5,6 +5,7 @@
 // the event loop (how late a 5 ms timer tick came) while records go out.
 //
 //   bench_qt_download [records (default 300)]
+#include "bench/support/download_limit.h"
 #include "bench/support/null_ports.h"
 #include "platform/qt_timers.h"
 #include "platform/simulated_serial_port.h"
@@ -19,14 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 using namespace orlix;
-
-constexpr double kCharSeconds = 10.0 / 19200.0;
-constexpr double kPauseSeconds = 0.100;
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
@@ -87,10 +81,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the download did not complete\n");
         return 1;
     }
-    double limit = 0;
-    for (const auto& r : image) {
-        limit += kPauseSeconds + (static_cast<double>(r.size()) + 4) * kCharSeconds;
-    }
+    const double limit = bench::downloadLimitSeconds(image);
     std::printf("Firmware download through the windows on real time, %d records, built-in "
                 "simulated unit at 19200 baud (%s)\n",
                 records, qPrintable(QApplication::platformName()));
