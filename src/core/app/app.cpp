@@ -232,7 +232,7 @@ void App::Main() {
 }
 
 void App::closeMain() {
-    if (m_quit) {
+    if (m_quit || !download.mayQuit()) {
         return;
     }
     runUnload(WindowId::frmMain);

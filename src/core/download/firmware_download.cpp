@@ -435,6 +435,24 @@ void FirmwareDownload::abort(std::string_view reason) {
     fail(reason, kErrorTitle, LineState::Outstanding);
 }
 
+bool FirmwareDownload::mayQuit() {
+    if (!busy()) {
+        return true;
+    }
+    const std::string at = DownloadActive ? "record " + std::to_string(DownloadRecordCount) +
+                                                " of " + std::to_string(m_image->recordCount())
+                                          : commandText(m_startCommand);
+    if (!m_deps.dialogs.askYesNo("A firmware download is running (" + at +
+                                     "). Closing the tool now stops it and leaves the unit in "
+                                     "its boot loader without a whole firmware." +
+                                     std::string(kCrLf) + "Close anyway?",
+                                 kTitle)) {
+        return false;
+    }
+    abort("The tool was closed during the download.");
+    return true;
+}
+
 std::string FirmwareDownload::whereTheUnitIsLeft() const {
     const std::string name = quoted(m_image->name);
     std::string where;

@@ -109,6 +109,9 @@ public:
     // Ends a running download or start at once (the link was lost, the
     // port went away, the tool went offline); nothing when idle.
     void abort(std::string_view reason);
+    // The tool is about to close: while a download runs, the user is asked
+    // first, since quitting leaves the unit without a whole firmware.
+    bool mayQuit();
 
     // --- the line -------------------------------------------------------------
     // The queue's policy for a line about to be written. An erase command

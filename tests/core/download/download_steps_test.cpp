@@ -291,6 +291,24 @@ TEST_F(Steps, AnEndRecordAnsweredWithoutEofIsNoSuccess) {
     EXPECT_EQ(lines().size(), 1u + image.size()) << "bf3 and each record once";
 }
 
+TEST_F(Steps, ClosingTheToolDuringADownloadAsksFirst) {
+    prepare();
+    h.app.download.start(FirmwareDownload::StartCommand::Erase);
+    h.advance(100);
+    reply("bf3\r\n$\r\n");
+    h.close(); // answered No
+    EXPECT_FALSE(h.app.quitRequested());
+    EXPECT_TRUE(h.app.download.DownloadActive);
+    EXPECT_TRUE(h.dialogs.questions.back().starts_with(
+        "A firmware download is running (record 1 of 10). Closing the tool now stops it"));
+    h.dialogs.answers.push_back(true);
+    h.close();
+    EXPECT_TRUE(h.app.quitRequested());
+    EXPECT_EQ(h.app.download.outcome(), Outcome::Stopped);
+    EXPECT_TRUE(h.dialogs.messages.back().text.starts_with(
+        "The tool was closed during the download.\r\n\r\nThe download stopped at record 1"));
+}
+
 TEST_F(Steps, TheFirstRecordStepEstimatesFiftyNineMinutes) {
     prepare();
     h.app.download.start(FirmwareDownload::StartCommand::Erase);
