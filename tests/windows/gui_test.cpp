@@ -57,7 +57,8 @@ TEST_F(GuiTest, TheMainWindowShowsTheCaptionAndTheMenusOfTheLinkState) {
                           {"mnuMonitorDemo", "Go Offline &Demo Mode", true},
                           {"mnuMonitorRun", "&Run from BOOT MODE", false},
                           {"mnuRGBbacklight", "&RGB Backlight", true},
-                          {"mnuHelpAbout", "&About Orlix", true}};
+                          {"mnuHelpAbout", "&About Orlix", true},
+                          {"mnuHelpVersion", "&Version ...", true}};
     for (const auto& item : items) {
         auto* action = main->findChild<QAction*>(item.name);
         ASSERT_NE(action, nullptr) << item.name;
