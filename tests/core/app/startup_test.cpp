@@ -53,7 +53,8 @@ TEST(Startup, StoredValuesAndTheirDefaults) {
         int expectedLimit;
     };
     const Case cases[] = {
-        {nullptr, nullptr, 1, 5}, {"3", "7", 3, 7}, {"0", "0", 1, 5},     {"-4", "-1", 1, 5},
+        // A limit of 0 or below is kept: the attempt gives up at its first tick.
+        {nullptr, nullptr, 1, 5}, {"3", "7", 3, 7}, {"0", "0", 1, 0},     {"-4", "-1", 1, -1},
         {"9", "abc", 1, 5},       {"x", "", 1, 5},  {"2.4", "3.5", 2, 4}, {" 8 ", "99999", 8, 5},
     };
     for (const auto& c : cases) {
@@ -71,6 +72,7 @@ TEST(Startup, StoredValuesAndTheirDefaults) {
         EXPECT_EQ(h.port.openedDevices.back(), "test-com" + std::to_string(c.expectedPort));
         h.close();
         EXPECT_EQ(h.setting("Configs", "CommPort"), std::to_string(c.expectedPort));
+        EXPECT_EQ(h.setting("Configs", "ConnectRetryLimit"), std::to_string(c.expectedLimit));
     }
 }
 
