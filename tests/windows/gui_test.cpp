@@ -8,12 +8,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -193,6 +195,33 @@ TEST_F(GuiTest, PlacementIsConvertedFromTwipsAndPulledBackIntoView) {
     frame->move(30, 45);
     EXPECT_NEAR(h.app.connectView.placement.left, 30 / perTwip, 1);
     EXPECT_NEAR(h.app.connectView.placement.top, 45 / perTwip, 1);
+}
+
+TEST(GuiPlacement, AStoredPlacementTooLargeOrOffTheScreenGivesTheDefaultAndIsNotKept) {
+    test::AppHarness h;
+    for (const auto& [key, value] : {std::pair{"frmMainWidth", "100000000"},
+                                     {"frmMainHeight", "200000"},
+                                     {"frmMainLeft", "-9000000"},
+                                     {"frmMainTop", "50"}}) {
+        h.store.set("Locations", key, value);
+    }
+    h.mapPorts();
+    windows::Gui gui{h.app};
+    gui.start();
+    h.advance(100);
+    QApplication::processEvents();
+    // The default is half the screen, or the least the window can be.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect shown = gui.mainWindow()->geometry();
+    EXPECT_LE(shown.width(), screen.width());
+    EXPECT_LE(shown.height(), screen.height());
+    EXPECT_TRUE(screen.contains(shown.topLeft()));
+    h.close();
+    ASSERT_TRUE(h.app.quitRequested());
+    const double perTwip = gui.pixelsPerTwip();
+    EXPECT_LE(std::stod(h.setting("Locations", "frmMainWidth")), screen.width() / perTwip);
+    EXPECT_LE(std::stod(h.setting("Locations", "frmMainHeight")), screen.height() / perTwip);
+    EXPECT_EQ(h.setting("Locations", "frmMainLeft"), "0");
 }
 
 } // namespace
