@@ -35,13 +35,26 @@ protected:
 
     FileChoice choice(const std::string& name) const { return {(dir / name).string(), name}; }
     FileChoice golden(const std::string& name) const {
-        fs::copy_file(kGolden / name, dir / name);
+        fs::copy_file(kGolden / name, dir / name, fs::copy_options::overwrite_existing);
         return choice(name);
+    }
+    static void open(AppHarness& h, const FileChoice& file) {
+        h.dialogs.openChoices.push_back(file);
+        h.act([&] { h.app.frmMain.mnuFileOpen_Click(); });
     }
 
     const fs::path dir =
         fs::temp_directory_path() / ("orlix6-data-file-" + std::to_string(std::random_device()()));
 };
+
+// The text without its "File Created: " line, which says when it was written.
+std::string withoutDate(std::string text) {
+    const auto start = text.find("\"File Created: \"");
+    if (start != npos) {
+        text.erase(start, text.find('\n', start) + 1 - start);
+    }
+    return text;
+}
 
 TEST(FileCommandsFolder, IsThePathUpToItsLastSeparatorWhicheverKind) {
     const std::pair<std::string_view, std::string_view> cases[] = {
@@ -133,6 +146,66 @@ TEST_F(DataFile, SaveAndTheChangedDataQuestionWriteOnlyAFileReadInFull) {
     EXPECT_EQ(contents(broken.path), contents(kGolden / "name_not_found.mdv"));
     EXPECT_TRUE(h.app.data.FileIsOpen);
     EXPECT_EQ(h.app.mainView.caption, h.app.AppCaption + " -- name_not_found.mdv");
+}
+
+TEST_F(DataFile, OfflineSaveWritesBackTheDataSetLastReadAndNothingElse) {
+    struct Case {
+        std::vector<std::string> opened; // in turn; Save then writes the last
+        bool goOffline;                  // "Go O&ffline" before Save
+    };
+    const Case cases[] = {
+        // The identity lines came from the file: they are written back.
+        {{"six_scan_sets.mdv"}, false},
+        {{"six_scan_sets.mdv"}, true},
+        // A read replaces the data set: no scan set, name, value or identity
+        // line of the first file is left for the second.
+        {{"six_scan_sets.mdv", "only_scan_set_2.mdv"}, false},
+        {{"valid_connected.mdv", "six_scan_sets.mdv", "valid_offline_small.mdv"}, false},
+    };
+    for (const auto& c : cases) {
+        AppHarness h;
+        h.startSettled();
+        for (const auto& name : c.opened) {
+            open(h, golden(name));
+        }
+        if (c.goOffline) {
+            h.act([&] { h.app.frmMain.mnuMonitorOffline_Click(); });
+        }
+        h.act([&] { h.app.frmMain.mnuFileSave_Click(); });
+        const std::string& last = c.opened.back();
+        EXPECT_TRUE(h.dialogs.messages.empty()) << last;
+        EXPECT_EQ(h.dialogs.saveRequests.size(), 0u) << last;
+        EXPECT_EQ(withoutDate(contents(dir / last)), withoutDate(contents(kGolden / last)))
+            << c.opened.front() << " then " << last << (c.goOffline ? ", offline" : "");
+    }
+}
+
+TEST_F(DataFile, ARefusedFileLeavesOpenWhatWasOpenBefore) {
+    for (const bool goodFirst : {false, true}) {
+        AppHarness h;
+        h.startSettled();
+        const FileChoice good = golden("valid_offline_small.mdv");
+        if (goodFirst) {
+            open(h, good);
+        }
+        const std::string caption = h.app.mainView.caption;
+        const MonitorData before = h.app.data;
+        for (const char* refused : {"short.mdv", "not_mdv.mdv", "wrong_version.mdv"}) {
+            h.dialogs.messages.clear();
+            open(h, golden(refused));
+            EXPECT_EQ(h.dialogs.messages.size(), 1u) << refused;
+            EXPECT_EQ(h.app.mainView.caption, caption) << refused;
+            EXPECT_EQ(h.app.data.FileIsOpen, goodFirst) << refused;
+            EXPECT_EQ(h.app.data.DataFilePath, before.DataFilePath) << refused;
+            EXPECT_EQ(h.app.data.DataFileTitle, before.DataFileTitle) << refused;
+        }
+        // Save writes the file that is really open, or asks for one.
+        h.act([&] { h.app.frmMain.mnuFileSave_Click(); });
+        EXPECT_EQ(h.dialogs.saveRequests.size(), goodFirst ? 0u : 1u);
+        for (const char* refused : {"short.mdv", "not_mdv.mdv", "wrong_version.mdv"}) {
+            EXPECT_EQ(contents(dir / refused), contents(kGolden / refused)) << refused;
+        }
+    }
 }
 
 TEST_F(DataFile, AUnitsDataSetSavedByOneToolOpensInAnother) {
