@@ -2,6 +2,7 @@
 // Save and the changed-data question write, the remembered folder, and a
 // unit's data set saved by one tool and opened in another.
 #include "core/data/mdv_writer.h"
+#include "sim/control_commands.h"
 #include "support/sim_harness.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,52 @@ TEST_F(DataFile, ARefusedFileLeavesOpenWhatWasOpenBefore) {
             EXPECT_EQ(contents(dir / refused), contents(kGolden / refused)) << refused;
         }
     }
+}
+
+TEST_F(DataFile, OnlyTheWalkOfUpdateAllDataChangesTheDataAndExitThenAsks) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    ASSERT_TRUE(h.app.link.MonitorConnected);
+    // Connecting, and data requests typed in the comm log, change nothing
+    // that would have to be saved.
+    for (const char c : std::string("ddfl\r")) {
+        h.act([&] { h.app.frmCommLog.txtCommLog_KeyPress(c); });
+    }
+    h.run(10'000);
+    ASSERT_EQ(h.app.data.L.FValue[0][0], 128 + 7);
+    EXPECT_FALSE(h.app.data.DataChanged);
+
+    h.act([&] { h.app.frmMain.mnuMonitorUpdate_Click(); });
+    h.run(60'000);
+    EXPECT_TRUE(h.app.data.DataChanged) << "the walk read the unit's data";
+
+    // Saved, the same values read again change nothing (the operating time
+    // runs on, a reconnect fills the versions afresh); a value the unit
+    // changed does.
+    h.dialogs.saveChoices.push_back(choice("walk.mdv"));
+    h.act([&] { h.app.frmMain.mnuFileSaveAs_Click(); });
+    EXPECT_FALSE(h.app.data.DataChanged);
+    h.unit.setSilent(true);
+    h.run(10'000);
+    ASSERT_FALSE(h.app.link.MonitorConnected);
+    h.unit.setSilent(false);
+    h.run(60'000);
+    ASSERT_TRUE(h.app.link.MonitorConnected);
+    EXPECT_FALSE(h.app.data.DataChanged);
+    ASSERT_TRUE(sim::runControlCommand(h.unit, "dac l f 1 9", h.clock.nowMs()).ok);
+    h.run(60'000);
+    EXPECT_TRUE(h.app.data.DataChanged);
+
+    // Exit asks first; Yes saves the file again, then the tool ends.
+    h.dialogs.answers = {true};
+    h.act([&] { h.app.frmMain.mnuFileExit_Click(); });
+    EXPECT_EQ(h.dialogs.questions.size(), 1u);
+    EXPECT_TRUE(h.app.quitRequested());
+    const std::string saved = contents(dir / "walk.mdv");
+    const auto line = saved.find("\"Master Brightness\",");
+    ASSERT_NE(line, npos);
+    EXPECT_NE(saved.substr(line, saved.find('\n', line) - line).find(",9,"), npos);
 }
 
 TEST_F(DataFile, AUnitsDataSetSavedByOneToolOpensInAnother) {
