@@ -71,6 +71,32 @@ TEST(FileCommandsFolder, IsThePathUpToItsLastSeparatorWhicheverKind) {
     EXPECT_EQ(FileCommands::folderOf("a.mdv"), current);
 }
 
+TEST(FileCommandsDialogs, OpenAndSaveAsAskForTheirFilesAsTheToolAlwaysHas) {
+    AppHarness h;
+    h.startSettled();
+    h.act([&] { h.app.frmMain.mnuFileOpen_Click(); });
+    h.act([&] { h.app.frmMain.mnuFileSaveAs_Click(); });
+    ASSERT_EQ(h.dialogs.openRequests.size(), 1u);
+    ASSERT_EQ(h.dialogs.saveRequests.size(), 1u);
+    const FileDialogRequest& open = h.dialogs.openRequests[0];
+    const FileDialogRequest& save = h.dialogs.saveRequests[0];
+    const std::pair<std::string, std::string> texts[] = {
+        {open.filter, "Monitor Data Files(*.mdv)|*.mdv|Text Files(*.txt)|*.txt|All files(*.*)|*.*"},
+        {open.initialDir, ""},
+        {open.initialName, ""},
+        {save.filter, "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.*"},
+        {save.initialDir, "C:\\Program Files\\Orlix3"},
+        {save.initialName, "*.mdv"},
+    };
+    for (const auto& [got, expected] : texts) {
+        EXPECT_EQ(got, expected);
+    }
+    EXPECT_TRUE(open.mustExist);
+    EXPECT_FALSE(open.promptOverwrite);
+    EXPECT_FALSE(save.mustExist);
+    EXPECT_TRUE(save.promptOverwrite);
+}
+
 TEST_F(DataFile, FailuresSayWhichFileAndWhyAndACancelSaysNothing) {
     AppHarness h;
     h.startSettled();
