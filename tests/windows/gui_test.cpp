@@ -199,12 +199,10 @@ TEST_F(GuiTest, PlacementIsConvertedFromTwipsAndPulledBackIntoView) {
 
 TEST(GuiPlacement, AStoredPlacementTooLargeOrOffTheScreenGivesTheDefaultAndIsNotKept) {
     test::AppHarness h;
-    for (const auto& [key, value] : {std::pair{"frmMainWidth", "100000000"},
-                                     {"frmMainHeight", "200000"},
-                                     {"frmMainLeft", "-9000000"},
-                                     {"frmMainTop", "50"}}) {
-        h.store.set("Locations", key, value);
-    }
+    h.storeSettings("Locations", {{"frmMainWidth", "100000000"},
+                                  {"frmMainHeight", "200000"},
+                                  {"frmMainLeft", "-9000000"},
+                                  {"frmMainTop", "50"}});
     h.mapPorts();
     windows::Gui gui{h.app};
     gui.start();

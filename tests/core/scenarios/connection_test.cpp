@@ -182,28 +182,27 @@ TEST(Connection, GoingOfflineStopsTheAttemptForGood) {
     }
 }
 
-TEST(Connection, ReActivatingTheAttemptWindowStartsAFreshCount) {
-    SimHarness h;
-    h.unit.setSilent(true);
-    h.start();
-    h.run(4500);
-    EXPECT_EQ(h.app.tryingView.lblToGo, "3");
-    h.app.windowActivated(WindowId::frmCommLog);
-    h.app.windowActivated(WindowId::frmTrying);
-    EXPECT_EQ(h.app.tryingView.lblToGo, "5");
+TEST(Connection, ReActivatingTheAttemptWindowOrReConnectStartsAFreshCount) {
+    for (const bool reconnect : {false, true}) {
+        SimHarness h;
+        h.unit.setSilent(true);
+        h.start();
+        h.run(4500);
+        EXPECT_EQ(h.app.tryingView.lblToGo, "3") << reconnect;
+        if (reconnect) {
+            h.act([&] { h.app.frmCommLog.btnReConnect_Click(); });
+        } else {
+            h.app.windowActivated(WindowId::frmCommLog);
+            h.app.windowActivated(WindowId::frmTrying);
+        }
+        EXPECT_EQ(h.app.tryingView.lblToGo, "5") << reconnect;
+    }
 }
 
-TEST(Connection, ReConnectInTheCommLogStartsAFreshAttemptFromOffline) {
+TEST(Connection, ReConnectInTheCommLogGoesOfflineAndFindsTheUnitAgain) {
     SimHarness h;
-    h.unit.setSilent(true);
     h.start();
-    h.run(4500);
-    ASSERT_EQ(h.app.tryingView.lblToGo, "3");
-    h.act([&] { h.app.frmCommLog.btnReConnect_Click(); });
-    EXPECT_EQ(h.app.tryingView.lblToGo, "5") << "a running attempt starts over";
-
-    h.unit.setSilent(false);
-    h.run(5000);
+    h.run(3000);
     ASSERT_TRUE(h.app.link.OnlineMode);
     const auto pings = writeTimes(h, "p\r\n").size();
     h.act([&] { h.app.frmCommLog.btnReConnect_Click(); });
@@ -220,26 +219,22 @@ TEST(Connection, ReConnectInTheCommLogStartsAFreshAttemptFromOffline) {
 
 TEST(Connection, TheAttemptWindowTakesItsPositionButKeepsItsOwnSize) {
     SimHarness h;
-    for (const auto& [key, value] : {std::pair{"frmTryingTop", "300"},
-                                     {"frmTryingLeft", "600"},
-                                     {"frmTryingWidth", "9000"},
-                                     {"frmTryingHeight", "7000"}}) {
-        h.store.set("Locations", key, value);
-    }
+    h.storeSettings("Locations", {{"frmTryingTop", "300"},
+                                  {"frmTryingLeft", "600"},
+                                  {"frmTryingWidth", "9000"},
+                                  {"frmTryingHeight", "7000"}});
     h.start();
     EXPECT_EQ(h.app.tryingView.placement, (Placement{300, 600, 3825, 1470, WindowState::Normal}));
 }
 
 TEST(Connection, TheNoticeAndTheRetryLimitWindowKeepTheirPlacesUnderTheirOwnKeys) {
     SimHarness h;
-    for (const auto& [key, value] : {std::pair{"TimedOutWidth", "5000"},
-                                     {"TimedOutHeight", "3000"},
-                                     {"TimedOutTop", "100"},
-                                     {"TimedOutLeft", "200"},
-                                     {"TriesTop", "300"},
-                                     {"TriesLeft", "400"}}) {
-        h.store.set("Configs", key, value);
-    }
+    h.storeSettings("Configs", {{"TimedOutWidth", "5000"},
+                                {"TimedOutHeight", "3000"},
+                                {"TimedOutTop", "100"},
+                                {"TimedOutLeft", "200"},
+                                {"TriesTop", "300"},
+                                {"TriesLeft", "400"}});
     h.start();
     h.run(200);
     h.act([&] {
