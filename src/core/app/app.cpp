@@ -21,7 +21,7 @@ App::App(Ports p)
                                [this](std::string_view line) { return download.policyFor(line); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
                               [this](const std::string& reply) {
-                                  protocol.ReplyDispatcher(reply);
+                                  frmMain.dispatchReply(reply);
                                   download.afterReply();
                               },
                               [this](char c) { commLog.LogRxChar(c); },
@@ -232,7 +232,7 @@ void App::Main() {
 }
 
 void App::closeMain() {
-    if (m_quit || !download.mayQuit()) {
+    if (m_quit || !fileCommands.saveChangesFirst() || !download.mayQuit()) {
         return;
     }
     runUnload(WindowId::frmMain);
