@@ -151,7 +151,11 @@ void FrmTrying::reopenIfClosed() {
     const int port = app.link.CommPortNumber;
     if (app.serial.open(port)) {
         m_lastReopenError.clear();
-        app.commLog.LogLine("Com" + std::to_string(port) + " is open again");
+        // A network connection is only on its way: its failure would make
+        // this notice a false one, every two seconds.
+        if (!app.serial.openPending()) {
+            app.commLog.LogLine("Com" + std::to_string(port) + " is open again");
+        }
         return;
     }
     // Said once per reason, not every two seconds.

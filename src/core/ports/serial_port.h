@@ -20,6 +20,9 @@ struct SerialLineSettings {
 struct SerialOpenResult {
     bool ok = false;
     std::string reason; // the system's words when !ok
+    // The open goes on in the background (a network connection): a
+    // failure comes later as the loss of the device.
+    bool pending = false;
 };
 
 class SerialPort {
