@@ -31,7 +31,7 @@ DateTime QtClock::localNow() const {
     const QDateTime now = QDateTime::currentDateTime();
     const QDate d = now.date();
     const QTime t = now.time();
-    return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+    return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
 }
 
 } // namespace orlix::platform

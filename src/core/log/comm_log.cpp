@@ -1,6 +1,9 @@
 #include "core/log/comm_log.h"
 
+#include "core/log/visible_text.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace orlix {
@@ -20,30 +23,73 @@ void CommLog::clearWindow() {
     m_deps.changed();
 }
 
+std::string CommLog::timeStamp(const DateTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d ", t.hour % 100, t.minute % 100,
+                  t.second % 100, t.millisecond % 1000);
+    return text;
+}
+
 void CommLog::LogLine(std::string_view text) {
-    std::string line(text);
+    std::string line;
+    if (m_timestamps) {
+        // A notice in the middle of a received line starts a line of its own.
+        if (!m_atLineStart) {
+            line = "\r\n";
+        }
+        line += timeStamp(m_deps.clock.localNow());
+    }
+    line += text;
     line += "\r\n";
     windowAppend(line);
 }
 
 void CommLog::LogRxChar(char c) {
-    if (!m_deps.download.echoSuppressed()) {
-        if (m_deps.view.text.size() > kWindowTextLimit) {
-            clearWindow();
-        }
-        windowAppend(std::string_view(&c, 1));
-    }
-    fileWrite(std::string_view(&c, 1), false);
+    echo(std::string_view(&c, 1), false);
 }
 
 void CommLog::LogRxLineEnd() {
+    echo("\r\n", true);
+}
+
+void CommLog::echo(std::string_view text, bool lineEnd) {
+    if (m_timestamps && m_atLineStart) {
+        std::string stamped = timeStamp(m_deps.clock.localNow());
+        stamped += text;
+        m_atLineStart = lineEnd;
+        put(stamped, lineEnd);
+        return;
+    }
+    m_atLineStart = lineEnd;
+    put(text, lineEnd);
+}
+
+void CommLog::put(std::string_view text, bool lineEnd) {
     if (!m_deps.download.echoSuppressed()) {
         if (m_deps.view.text.size() > kWindowTextLimit) {
             clearWindow();
         }
-        windowAppend("\r\n");
+        windowAppend(text);
     }
-    fileWrite("\r\n", true);
+    fileWrite(text, lineEnd);
+}
+
+void CommLog::logSent(std::string_view bytes) {
+    if (!m_timestamps || bytes.empty()) {
+        return;
+    }
+    // The line end of a command line is the entry's own.
+    if (bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n") {
+        bytes.remove_suffix(2);
+    }
+    // An entry in the middle of a received line starts a line of its own.
+    std::string entry = m_atLineStart ? std::string() : std::string("\r\n");
+    entry += timeStamp(m_deps.clock.localNow());
+    entry += "> ";
+    entry += visibleText(bytes);
+    entry += "\r\n";
+    m_atLineStart = true;
+    put(entry, true);
 }
 
 void CommLog::fileWrite(std::string_view text, bool lineEnd) {
