@@ -25,20 +25,11 @@ std::string describe(QAbstractSocket::SocketError error, const QString& systemTe
 
 NetworkSerialPort::NetworkSerialPort(int connectTimeMs, QObject* parent)
     : QObject(parent), m_connectTimeMs(connectTimeMs) {
-    m_socket.setProxy(QNetworkProxy::NoProxy);
-    m_socket.setReadBufferSize(kReadBufferSize);
     m_deadline.setSingleShot(true);
-    connect(&m_socket, &QTcpSocket::connected, this, &NetworkSerialPort::onConnected);
-    connect(&m_socket, &QTcpSocket::readyRead, this, &NetworkSerialPort::onReadyRead);
-    connect(&m_socket, &QTcpSocket::errorOccurred, this, &NetworkSerialPort::onError);
-    connect(&m_socket, &QTcpSocket::disconnected, this,
-            [this] { fail("the server closed the connection"); });
     connect(&m_deadline, &QTimer::timeout, this, &NetworkSerialPort::onDeadline);
 }
 
 NetworkSerialPort::~NetworkSerialPort() {
-    // No events into core while the tool shuts down.
-    m_socket.disconnect(this);
     close();
 }
 
@@ -52,8 +43,16 @@ SerialOpenResult NetworkSerialPort::open(const std::string& device,
     }
     m_device = device;
     m_line.emplace(address->scheme, settings);
+    m_socket = new QTcpSocket(this);
+    m_socket->setProxy(QNetworkProxy::NoProxy);
+    m_socket->setReadBufferSize(kReadBufferSize);
+    connect(m_socket, &QTcpSocket::connected, this, &NetworkSerialPort::onConnected);
+    connect(m_socket, &QTcpSocket::readyRead, this, &NetworkSerialPort::onReadyRead);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &NetworkSerialPort::onError);
+    connect(m_socket, &QTcpSocket::disconnected, this,
+            [this] { fail("the server closed the connection"); });
     m_deadline.start(m_connectTimeMs);
-    m_socket.connectToHost(QString::fromStdString(address->host), address->port);
+    m_socket->connectToHost(QString::fromStdString(address->host), address->port);
     SerialOpenResult result{true, {}};
     result.pending = true;
     return result;
@@ -63,8 +62,13 @@ void NetworkSerialPort::close() {
     m_deadline.stop();
     m_line.reset();
     ++m_generation;
-    // Signals raised by the abort find the port closed and do nothing.
-    m_socket.abort();
+    if (m_socket) {
+        // Nothing more from this connection reaches core.
+        m_socket->disconnect(this);
+        m_socket->abort();
+        m_socket->deleteLater();
+        m_socket = nullptr;
+    }
 }
 
 bool NetworkSerialPort::write(std::string_view bytes) {
@@ -83,10 +87,10 @@ bool NetworkSerialPort::push(const std::string& bytes) {
         return true;
     }
     const auto size = static_cast<qint64>(bytes.size());
-    if (m_socket.write(bytes.data(), size) != size) {
+    if (!m_socket || m_socket->write(bytes.data(), size) != size) {
         return false;
     }
-    if (m_socket.bytesToWrite() > kMaxUnsent) {
+    if (m_socket->bytesToWrite() > kMaxUnsent) {
         // Reported from the event loop, not from inside core's write.
         QMetaObject::invokeMethod(
             this,
@@ -105,7 +109,7 @@ void NetworkSerialPort::onConnected() {
     if (!m_line) {
         return;
     }
-    m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     push(m_line->connected());
     if (m_line->ready()) {
         m_deadline.stop();
@@ -114,10 +118,9 @@ void NetworkSerialPort::onConnected() {
 
 void NetworkSerialPort::onReadyRead() {
     if (!m_line) {
-        m_socket.readAll();
         return;
     }
-    const QByteArray bytes = m_socket.readAll();
+    const QByteArray bytes = m_socket->readAll();
     std::string toServer;
     const std::string data = m_line->receive(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), toServer);
@@ -130,12 +133,12 @@ void NetworkSerialPort::onReadyRead() {
 }
 
 void NetworkSerialPort::onError(QAbstractSocket::SocketError error) {
-    fail(describe(error, m_socket.errorString()));
+    fail(describe(error, m_socket ? m_socket->errorString() : QString()));
 }
 
 void NetworkSerialPort::onDeadline() {
     const QString seconds = QString::number(m_connectTimeMs / 1000.0, 'g', 3);
-    if (m_socket.state() == QAbstractSocket::ConnectedState) {
+    if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
         fail("the server did not answer the serial port control offer within " +
              seconds.toStdString() + " s (for a raw TCP port write tcp://)");
     } else {

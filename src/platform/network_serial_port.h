@@ -48,7 +48,9 @@ private:
     bool push(const std::string& bytes);
     void fail(const std::string& reason);
 
-    QTcpSocket m_socket;
+    // A new socket for each connection: a reconnection made from inside
+    // the old socket's error signal must not share its state.
+    QTcpSocket* m_socket = nullptr;
     QTimer m_deadline;
     int m_connectTimeMs;
     std::optional<net::NetworkLine> m_line;

@@ -1,0 +1,362 @@
+// The whole tool over the network: Debian's ser2net, run in the foreground
+// as a child of the test, serves orlix6-sim's pseudo-terminal on 127.0.0.1
+// at a port picked at run time, raw and as RFC 2217. Three tools walk the
+// unit's data set at once, over each server and over the pseudo-terminal
+// directly; each server is stopped in the middle of the walk and started
+// again, the tool finds the unit again by itself, and all three saved
+// files are the same apart from when they were written.
+#include "core/app/app.h"
+#include "core/protocol/data_request_table.h"
+#include "platform/network_serial_port.h"
+#include "platform/qt_serial_port.h"
+#include "platform/qt_timers.h"
+#include "support/fakes.h"
+#include "windows_support/wait_for.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+namespace orlix {
+namespace {
+
+using test::waitFor;
+
+QString ser2netProgram() {
+    return QStandardPaths::findExecutable("ser2net", {"/usr/sbin", "/usr/local/sbin", "/usr/bin"});
+}
+
+// A free port on the loopback interface, as the system hands it out.
+quint16 freePort() {
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+// ser2net serving one device on 127.0.0.1; the same port across restarts.
+class Ser2net {
+public:
+    Ser2net(const QString& dir, const QString& device, bool rfc2217)
+        : m_dir(dir), m_device(device), m_rfc2217(rfc2217), m_port(freePort()) {}
+    ~Ser2net() { stop(); }
+
+    std::string address() const {
+        return std::string(m_rfc2217 ? "rfc2217" : "tcp") + "://127.0.0.1:" +
+               std::to_string(m_port);
+    }
+
+    // Starts the server and waits until it takes connections.
+    bool start() {
+        const QString config = m_dir + "/ser2net.yaml";
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+        file.write(QStringLiteral("connection: &unit\n"
+                                  "  accepter: %1tcp,127.0.0.1,%2\n"
+                                  "  connector: serialdev,%3,19200n81,local\n"
+                                  "  options:\n"
+                                  "    kickolduser: true\n")
+                       .arg(m_rfc2217 ? "telnet(rfc2217)," : "")
+                       .arg(m_port)
+                       .arg(m_device)
+                       .toUtf8());
+        file.close();
+        m_process.setProgram(ser2netProgram());
+        m_process.setArguments({"-n", "-u", "-c", config, "-P", m_dir + "/ser2net.pid"});
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start();
+        if (!m_process.waitForStarted(5000)) {
+            return false;
+        }
+        // Ready when a connection is taken; the probe leaves at once.
+        return waitFor(
+            [this] {
+                QTcpSocket probe;
+                probe.connectToHost(QHostAddress::LocalHost, m_port);
+                const bool up = waitFor(
+                    [&] { return probe.state() != QAbstractSocket::ConnectingState &&
+                                 probe.state() != QAbstractSocket::HostLookupState; },
+                    1000);
+                return up && probe.state() == QAbstractSocket::ConnectedState;
+            },
+            5000);
+    }
+
+    void stop() {
+        if (m_process.state() == QProcess::NotRunning) {
+            return;
+        }
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+
+    QString output() { return QString::fromUtf8(m_process.readAll()); }
+
+private:
+    QString m_dir;
+    QString m_device;
+    bool m_rfc2217;
+    quint16 m_port;
+    QProcess m_process;
+};
+
+enum class Route { Pty, Raw, Rfc2217 };
+
+const char* routeName(Route r) {
+    return r == Route::Pty ? "pty" : r == Route::Raw ? "tcp" : "rfc2217";
+}
+
+// One tool, its simulated unit and, over the network, its server.
+struct Rig {
+    explicit Rig(Route r, const QStringList& simOptions = {"--quiet"}) : route(r) {
+        link = dir.filePath("unit");
+        sim.setProgram(QStringLiteral(ORLIX6_SIM_BIN));
+        sim.setArguments(QStringList{"--link", link, "--firmware", "2.24"} + simOptions);
+        sim.setProcessChannelMode(QProcess::MergedChannels);
+        sim.start();
+        EXPECT_TRUE(sim.waitForStarted(5000));
+        EXPECT_TRUE(waitFor([this] { return QFileInfo(link).isSymLink(); }, 5000));
+
+        std::string device = link.toStdString();
+        if (route == Route::Pty) {
+            port = std::make_unique<platform::QtSerialPort>();
+        } else {
+            server = std::make_unique<Ser2net>(dir.path(), link, route == Route::Rfc2217);
+            EXPECT_TRUE(server->start()) << server->output().toStdString();
+            device = server->address();
+            port = std::make_unique<platform::NetworkSerialPort>();
+        }
+        for (int n = 1; n <= 8; ++n) {
+            store.set("Ports", "Com" + std::to_string(n), "/nonexistent/test-com");
+        }
+        store.set("StartUp", "RunType", "1");
+        app = std::make_unique<App>(Ports{*port, timers, clock, store, dialogs});
+        app->serial.setOverride(1, device);
+        port->setHandlers([this](std::string_view b) { app->onSerialBytes(b); },
+                          [this](const std::string& why) { app->onSerialPortLost(why); });
+        timers.setTickHandler([this](TimerId id) { app->onTimer(id); });
+        app->Main();
+    }
+
+    ~Rig() {
+        timers.setTickHandler(nullptr);
+        port->close();
+        server.reset();
+        sim.terminate();
+        if (!sim.waitForFinished(5000)) {
+            sim.kill();
+            sim.waitForFinished(2000);
+        }
+    }
+
+    bool online() const { return app->link.OnlineMode && app->data.FirmwareVersionCode == 224; }
+
+    void saveAs(const std::string& name) {
+        path = dir.filePath(QString::fromStdString(name)).toStdString();
+        dialogs.saveChoices.push_back(FileChoice{path, name});
+        app->act([this] { app->frmMain.mnuFileSaveAs_Click(); });
+    }
+
+    Route route;
+    QTemporaryDir dir;
+    QString link;
+    QProcess sim;
+    std::unique_ptr<Ser2net> server;
+    std::unique_ptr<platform::SerialPortAdapter> port;
+    platform::QtTimers timers;
+    platform::QtClock clock;
+    test::FakeSettingsStore store;
+    test::FakeDialogs dialogs;
+    std::unique_ptr<App> app;
+    std::string path;
+};
+
+// Drives one rig's walk, one step each time it is looked at. Every rig
+// saves at the same point of the walk's second round (`finishAt`), so
+// that all saved files hold the same replies.
+class Walk {
+public:
+    // The network servers stop once this item is asked for: past items 0
+    // and 1, which the walk asks for only once.
+    static constexpr int kStopAt = 4;
+
+    Walk(Rig& rig, int& finishAt) : m_rig(rig), m_finishAt(finishAt) {}
+
+    bool done() {
+        App& app = *m_rig.app;
+        const int index = app.frmMain.DataItemIndex;
+        // The second round starts over at item 2.
+        m_wrapped = m_wrapped || index < m_lastIndex;
+        m_lastIndex = index;
+        switch (m_phase) {
+        case Phase::Connecting:
+            if (m_rig.online()) {
+                app.act([&] { app.frmMain.mnuMonitorUpdate_Click(); });
+                m_phase = Phase::Walking;
+            }
+            break;
+        case Phase::Walking:
+            if (m_rig.server && !m_restarted && index >= kStopAt) {
+                m_rig.server->stop();
+                m_phase = Phase::ServerStopped;
+            } else if (m_wrapped && index >= m_finishAt) {
+                m_rig.saveAs(std::string(routeName(m_rig.route)) + ".mdv");
+                m_phase = Phase::Saving;
+            }
+            break;
+        case Phase::ServerStopped:
+            if (app.link.OfflineMode) {
+                EXPECT_TRUE(m_rig.server->start()) << m_rig.server->output().toStdString();
+                m_phase = Phase::ServerBack;
+            }
+            break;
+        case Phase::ServerBack:
+            if (app.link.OnlineMode) {
+                // What was missed while the server was away comes again in
+                // the second round.
+                m_finishAt = std::max(m_finishAt, index + 2);
+                m_restarted = true;
+                m_phase = Phase::Walking;
+            }
+            break;
+        case Phase::Saving:
+            // The save waits for a write pause like any action.
+            if (!m_rig.dialogs.saveRequests.empty()) {
+                m_phase = Phase::Done;
+            }
+            break;
+        case Phase::Done:
+            return true;
+        }
+        return false;
+    }
+
+private:
+    enum class Phase { Connecting, Walking, ServerStopped, ServerBack, Saving, Done };
+
+    Rig& m_rig;
+    int& m_finishAt;
+    Phase m_phase = Phase::Connecting;
+    bool m_restarted = false;
+    bool m_wrapped = false;
+    int m_lastIndex = 0;
+};
+
+std::string readFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// The file without the line that says when it was written; the unit's
+// running time, which goes on by the second, comes back separately.
+std::string withoutWhen(const std::string& text, long* operatingSeconds) {
+    std::istringstream in(text);
+    std::string out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("\"File Created: \"", 0) == 0) {
+            continue;
+        }
+        if (line.rfind("\"Operating Hours: \"", 0) == 0) {
+            long d = 0, h = 0, m = 0, s = 0;
+            char q = 0;
+            std::istringstream(line.substr(line.find(',') + 1)) >> q >> d >> q >> h >> q >> m >>
+                q >> s;
+            *operatingSeconds = ((d * 24 + h) * 60 + m) * 60 + s;
+            continue;
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+class ToolOverNetwork : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFileInfo(QStringLiteral(ORLIX6_SIM_BIN)).isExecutable()) << ORLIX6_SIM_BIN;
+        ASSERT_FALSE(ser2netProgram().isEmpty()) << "ser2net is not installed (make installs it)";
+    }
+};
+
+TEST_F(ToolOverNetwork, WalksThroughAServerRestartAndSavesWhatThePtyGives) {
+    Rig pty(Route::Pty);
+    Rig raw(Route::Raw);
+    Rig telnet(Route::Rfc2217);
+    int finishAt = 12;
+    std::vector<Walk> walks{Walk(pty, finishAt), Walk(raw, finishAt), Walk(telnet, finishAt)};
+    ASSERT_TRUE(waitFor(
+        [&] {
+            bool all = true;
+            for (Walk& w : walks) {
+                all = w.done() && all;
+            }
+            return all;
+        },
+        150000));
+
+    long ptySeconds = 0;
+    const std::string reference = withoutWhen(readFile(pty.path), &ptySeconds);
+    EXPECT_NE(reference.find("\"Model Number: \",\"XYZ-100\""), std::string::npos) << reference;
+    for (Rig* rig : {&pty, &raw, &telnet}) {
+        SCOPED_TRACE(routeName(rig->route));
+        EXPECT_TRUE(rig->dialogs.messages.empty()) << rig->dialogs.messages.front().text;
+        long seconds = 0;
+        EXPECT_EQ(withoutWhen(readFile(rig->path), &seconds), reference);
+        EXPECT_NEAR(seconds, ptySeconds, 120) << "the units were switched on together";
+    }
+    for (Rig* rig : {&raw, &telnet}) {
+        SCOPED_TRACE(routeName(rig->route));
+        const std::string& log = rig->app->commLogView.text;
+        EXPECT_NE(log.find("Serial port lost: " + rig->server->address() +
+                           ": the server closed the connection"),
+                  std::string::npos)
+            << log;
+        EXPECT_TRUE(rig->app->link.OnlineMode);
+    }
+}
+
+TEST_F(ToolOverNetwork, TheBugeyeBytesReachTheUnitUnchanged) {
+    Rig raw(Route::Raw, {"--trace"});
+    Rig telnet(Route::Rfc2217, {"--trace"});
+    std::string heard[2];
+    ASSERT_TRUE(waitFor([&] { return raw.online() && telnet.online(); }, 15000));
+    for (Rig* rig : {&raw, &telnet}) {
+        rig->app->act([rig] {
+            rig->app->show(WindowId::frmBugeyeMode);
+            rig->app->frmBugeyeMode.HScrollBugeye_Change(255);
+        });
+    }
+    // The unit's trace shows every byte it received, 0xFF as \xFF.
+    const auto received = [](Rig& rig, std::string& all) {
+        while (rig.sim.canReadLine()) {
+            const std::string line = rig.sim.readLine().toStdString();
+            const auto at = line.find("<< ");
+            if (at != std::string::npos) {
+                all += line.substr(at + 3, line.find_last_not_of("\r\n") - at - 2);
+            }
+        }
+        return all.find("\\xFF\\x00") != std::string::npos;
+    };
+    ASSERT_TRUE(waitFor([&] { return received(raw, heard[0]) && received(telnet, heard[1]); },
+                        5000))
+        << heard[0] << "\n"
+        << heard[1];
+    for (const std::string& all : heard) {
+        EXPECT_EQ(all.find("\\xFF\\xFF"), std::string::npos) << all;
+        EXPECT_EQ(all.find("\\xFF\\xFA"), std::string::npos) << "no Telnet reached the unit";
+    }
+}
+
+} // namespace
+} // namespace orlix
