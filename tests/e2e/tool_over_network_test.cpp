@@ -49,8 +49,8 @@ public:
     ~Ser2net() { stop(); }
 
     std::string address() const {
-        return std::string(m_rfc2217 ? "rfc2217" : "tcp") + "://127.0.0.1:" +
-               std::to_string(m_port);
+        return std::string(m_rfc2217 ? "rfc2217" : "tcp") +
+               "://127.0.0.1:" + std::to_string(m_port);
     }
 
     // Starts the server and waits until it takes connections.
@@ -83,8 +83,10 @@ public:
                 QTcpSocket probe;
                 probe.connectToHost(QHostAddress::LocalHost, m_port);
                 const bool up = waitFor(
-                    [&] { return probe.state() != QAbstractSocket::ConnectingState &&
-                                 probe.state() != QAbstractSocket::HostLookupState; },
+                    [&] {
+                        return probe.state() != QAbstractSocket::ConnectingState &&
+                               probe.state() != QAbstractSocket::HostLookupState;
+                    },
                     1000);
                 return up && probe.state() == QAbstractSocket::ConnectedState;
             },
@@ -348,8 +350,8 @@ TEST_F(ToolOverNetwork, TheBugeyeBytesReachTheUnitUnchanged) {
         }
         return all.find("\\xFF\\x00") != std::string::npos;
     };
-    ASSERT_TRUE(waitFor([&] { return received(raw, heard[0]) && received(telnet, heard[1]); },
-                        5000))
+    ASSERT_TRUE(
+        waitFor([&] { return received(raw, heard[0]) && received(telnet, heard[1]); }, 5000))
         << heard[0] << "\n"
         << heard[1];
     for (const std::string& all : heard) {

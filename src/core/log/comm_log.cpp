@@ -3,7 +3,6 @@
 #include "core/log/visible_text.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace orlix {
@@ -24,10 +23,22 @@ void CommLog::clearWindow() {
 }
 
 std::string CommLog::timeStamp(const DateTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d ", t.hour % 100, t.minute % 100,
-                  t.second % 100, t.millisecond % 1000);
-    return text;
+    // By hand: this runs for every line of a flood.
+    const auto digit = [](int value) { return static_cast<char>('0' + (value % 10 + 10) % 10); };
+    const int h = t.hour, m = t.minute, s = t.second, ms = t.millisecond;
+    return {digit(h / 10),
+            digit(h),
+            ':',
+            digit(m / 10),
+            digit(m),
+            ':',
+            digit(s / 10),
+            digit(s),
+            '.',
+            digit(ms / 100),
+            digit(ms / 10),
+            digit(ms),
+            ' '};
 }
 
 void CommLog::LogLine(std::string_view text) {
