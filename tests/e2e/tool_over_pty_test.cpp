@@ -120,7 +120,9 @@ TEST_F(ToolOverPty, ConnectsWalksLosesTheUnitAndFindsItAgain) {
     // the unit is plugged in again.
     console("hangup");
     ASSERT_TRUE(waitFor([this] { return !m_port.isOpen(); }, 5000));
-    EXPECT_TRUE(m_app.link.OfflineMode);
+    // The loss is handled once the line in its write pause has gone out.
+    EXPECT_TRUE(waitFor([this] { return m_app.link.OfflineMode; }, 1000))
+        << "holding " << m_app.gate.holding() << " held " << m_app.gate.heldCount();
     EXPECT_NE(m_app.commLogView.text.find("Serial port lost"), std::string::npos);
     console("plug");
     ASSERT_TRUE(online(8000)) << m_app.connectView.lbl1;
