@@ -7,35 +7,19 @@
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
+#include "windows_support/wait_for.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace orlix {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) {
-            return false;
-        }
-        // Sleep in the event loop rather than spin.
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
+using test::waitFor;
 
 class ToolOverPty : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 // answers the port control offer or never reads.
 #include "core/net/telnet_client.h"
 #include "platform/network_serial_port.h"
+#include "support/telnet_bytes.h"
 #include "windows_support/wait_for.h"
 
 #include <QCoreApplication>
@@ -20,19 +21,9 @@ namespace orlix::platform {
 namespace {
 
 using namespace net::telnet;
+using test::bytes;
+using test::cmd;
 using test::waitFor;
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (const int v : values) {
-        out += static_cast<char>(v);
-    }
-    return out;
-}
-
-std::string cmd(int verb, int option) {
-    return bytes({kIac, verb, option});
-}
 
 const SerialLineSettings kLine{};
 

@@ -158,48 +158,33 @@ void TelnetClient::command(unsigned char c) {
     }
 }
 
+// One side of an option, by RFC 1143: a request for what already holds is
+// never answered, so no exchange of requests can start a loop.
+void TelnetClient::negotiateSide(Q& q, bool enable, bool wanted, unsigned char accept,
+                                 unsigned char refuse, unsigned char option, std::string& reply) {
+    if (enable) {
+        if (q == Q::No) {
+            verb(reply, wanted ? accept : refuse, option);
+            q = wanted ? Q::Yes : Q::No;
+        } else {
+            q = Q::Yes; // our own request agreed to, or nothing new
+        }
+    } else {
+        if (q == Q::Yes) {
+            verb(reply, refuse, option);
+        }
+        q = Q::No;
+    }
+}
+
 void TelnetClient::negotiate(unsigned char v, unsigned char option, std::string& reply) {
     if (v == kWill || v == kWont) {
-        Q& q = m_him[option];
-        if (v == kWill) {
-            if (q == Q::No) {
-                if (wantRemote(option)) {
-                    q = Q::Yes;
-                    verb(reply, kDo, option);
-                } else {
-                    verb(reply, kDont, option);
-                }
-            } else {
-                q = Q::Yes;
-            }
-        } else if (q == Q::Yes) {
-            q = Q::No;
-            verb(reply, kDont, option);
-        } else {
-            q = Q::No;
-        }
+        negotiateSide(m_him[option], v == kWill, wantRemote(option), kDo, kDont, option, reply);
         return;
     }
-    Q& q = m_us[option];
-    if (v == kDo) {
-        if (q == Q::No) {
-            if (wantLocal(option)) {
-                q = Q::Yes;
-                verb(reply, kWill, option);
-            } else {
-                verb(reply, kWont, option);
-            }
-        } else {
-            q = Q::Yes;
-        }
-        if (option == kComPort && q == Q::Yes) {
-            sendComPortSettings(reply);
-        }
-    } else if (q == Q::Yes) {
-        q = Q::No;
-        verb(reply, kWont, option);
-    } else {
-        q = Q::No;
+    negotiateSide(m_us[option], v == kDo, wantLocal(option), kWill, kWont, option, reply);
+    if (option == kComPort && m_us[option] == Q::Yes) {
+        sendComPortSettings(reply);
     }
 }
 

@@ -96,6 +96,8 @@ private:
 
     void command(unsigned char c);
     void negotiate(unsigned char verb, unsigned char option, std::string& reply);
+    void negotiateSide(Q& q, bool enable, bool wanted, unsigned char accept, unsigned char refuse,
+                       unsigned char option, std::string& reply);
     void subnegotiation(std::string& reply);
     void sendComPortSettings(std::string& reply);
     void dataByte(unsigned char c, std::string& data);

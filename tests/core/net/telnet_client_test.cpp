@@ -4,6 +4,7 @@
 #include "core/link/serial_line.h"
 #include "core/net/network_line.h"
 #include "core/net/telnet_client.h"
+#include "support/telnet_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,9 @@ namespace orlix::net {
 namespace {
 
 using namespace telnet;
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (const int v : values) {
-        out += static_cast<char>(v);
-    }
-    return out;
-}
-
-std::string cmd(int verb, int option) {
-    return bytes({kIac, verb, option});
-}
-
-std::string sub(std::initializer_list<int> body) {
-    return bytes({kIac, kSb}) + bytes(body) + bytes({kIac, kSe});
-}
+using test::bytes;
+using test::cmd;
+using test::sub;
 
 // The settings the tool asks for: 19200 baud, 8 data bits, no parity,
 // 1 stop bit, no flow control, DTR and RTS off, then a purge of both ways.
