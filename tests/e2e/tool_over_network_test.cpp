@@ -64,7 +64,8 @@ public:
                                   "  accepter: %1tcp,127.0.0.1,%2\n"
                                   "  connector: serialdev,%3,19200n81,local\n"
                                   "  options:\n"
-                                  "    kickolduser: true\n")
+                                  "    kickolduser: true\n"
+                                  "    mdns: false\n")
                        .arg(m_rfc2217 ? "telnet(rfc2217)," : "")
                        .arg(m_port)
                        .arg(m_device)

@@ -123,6 +123,11 @@ bool isNetworkAddress(std::string_view device) {
 }
 
 std::optional<NetworkAddress> parseNetworkAddress(std::string_view text, std::string* why) {
+    // Blanks around the address, as a settings file may hold them.
+    const std::size_t first = text.find_first_not_of(" \t");
+    text = first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
     const std::size_t sep = text.find(kSeparator);
     if (sep == std::string_view::npos) {
         fail(why, "it does not start with tcp:// or rfc2217://");

@@ -30,6 +30,7 @@ struct NetworkAddress {
 bool isNetworkAddress(std::string_view device);
 
 // The address, or nullopt with the reason in `why` (a short phrase).
+// Blanks around the text are ignored.
 std::optional<NetworkAddress> parseNetworkAddress(std::string_view text, std::string* why);
 
 // Empty for a device name that is fine to use; otherwise the message to

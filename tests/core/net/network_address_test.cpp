@@ -20,6 +20,7 @@ TEST(NetworkAddress, WellFormedAddressesAreTaken) {
                   1},
              Case{"tcp://[::1]:65535", NetworkScheme::Raw, "::1", 65535},
              Case{"tcp://[::ffff:127.0.0.1]:80", NetworkScheme::Raw, "::ffff:127.0.0.1", 80},
+             Case{" \ttcp://127.0.0.1:7 ", NetworkScheme::Raw, "127.0.0.1", 7},
          }) {
         std::string why;
         const auto a = parseNetworkAddress(c.text, &why);
@@ -46,7 +47,7 @@ TEST(NetworkAddress, MalformedAddressesAreRefusedWithTheReason) {
              Case{"tcp://host:0", "from 1 to 65535"},
              Case{"tcp://host:65536", "from 1 to 65535"},
              Case{"tcp://host:+80", "from 1 to 65535"},
-             Case{"tcp://host:80 ", "from 1 to 65535"},
+             Case{"tcp://host:8 0", "from 1 to 65535"},
              Case{"tcp://host:99999999999999999999", "from 1 to 65535"},
              Case{"tcp://host:80/path", "from 1 to 65535"},
              Case{"tcp://user@host:80", "only letters, digits"},
