@@ -150,9 +150,14 @@ void NetworkSerialPort::fail(const std::string& reason) {
     if (!m_line) {
         return;
     }
-    const std::string device = m_device;
+    const bool wasReady = m_line->ready();
+    const std::string why = m_device + ": " + reason;
     close();
-    deliverLost(device + ": " + reason);
+    if (wasReady) {
+        deliverLost(why);
+    } else {
+        deliverOpenFailed(why);
+    }
 }
 
 } // namespace orlix::platform

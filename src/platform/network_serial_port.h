@@ -1,10 +1,10 @@
 // The serial port on a TCP connection (tcp://HOST:PORT raw, rfc2217://
 // HOST:PORT Telnet with COM port control). Seen from core it behaves as a
-// serial port: open starts the connection and returns at once, so the
-// windows never freeze; a connection that fails, drops, or is not ready
-// within the connect time is reported as a lost device; a write to a
-// closed connection is not sent. The bytes themselves go through
-// net::NetworkLine, which holds the protocol; this class only moves them.
+// serial port: open starts the connection and returns at once (pending),
+// so the windows never freeze; a connection that fails or is not ready
+// within the connect time is reported as a failed open, one that drops
+// once ready as a lost device; a write to a closed connection is not sent. The bytes themselves go
+// through net::NetworkLine, which holds the protocol; this class only moves them.
 //
 // Only the configured address is contacted: no proxy, no other host.
 // QtCore and QtNetwork only, no widgets.

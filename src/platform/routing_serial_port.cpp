@@ -12,6 +12,8 @@ RoutingSerialPort::RoutingSerialPort(std::unique_ptr<SerialPortAdapter> real,
         if (adapter) {
             adapter->setHandlers([this](std::string_view bytes) { deliverBytes(bytes); },
                                  [this](const std::string& reason) { deliverLost(reason); });
+            adapter->setOpenFailedHandler(
+                [this](const std::string& reason) { deliverOpenFailed(reason); });
         }
     }
 }

@@ -11,7 +11,7 @@
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
-#include "windows_support/wait_for.h"
+#include "windows_support/sim_process.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +29,7 @@
 namespace orlix {
 namespace {
 
+using test::SimProgram;
 using test::waitFor;
 
 QString ser2netProgram() {
@@ -125,12 +126,8 @@ const char* routeName(Route r) {
 struct Rig {
     explicit Rig(Route r, const QStringList& simOptions = {"--quiet"}) : route(r) {
         link = dir.filePath("unit");
-        sim.setProgram(QStringLiteral(ORLIX6_SIM_BIN));
-        sim.setArguments(QStringList{"--link", link, "--firmware", "2.24"} + simOptions);
         sim.setProcessChannelMode(QProcess::MergedChannels);
-        sim.start();
-        EXPECT_TRUE(sim.waitForStarted(5000));
-        EXPECT_TRUE(waitFor([this] { return QFileInfo(link).isSymLink(); }, 5000));
+        EXPECT_TRUE(sim.start(link, QStringList{"--firmware", "2.24"} + simOptions));
 
         std::string device = link.toStdString();
         if (route == Route::Pty) {
@@ -149,6 +146,8 @@ struct Rig {
         app->serial.setOverride(1, device);
         port->setHandlers([this](std::string_view b) { app->onSerialBytes(b); },
                           [this](const std::string& why) { app->onSerialPortLost(why); });
+        port->setOpenFailedHandler(
+            [this](const std::string& why) { app->onSerialOpenFailed(why); });
         timers.setTickHandler([this](TimerId id) { app->onTimer(id); });
         app->Main();
     }
@@ -156,12 +155,6 @@ struct Rig {
     ~Rig() {
         timers.setTickHandler(nullptr);
         port->close();
-        server.reset();
-        sim.terminate();
-        if (!sim.waitForFinished(5000)) {
-            sim.kill();
-            sim.waitForFinished(2000);
-        }
     }
 
     bool online() const { return app->link.OnlineMode && app->data.FirmwareVersionCode == 224; }
@@ -175,7 +168,7 @@ struct Rig {
     Route route;
     QTemporaryDir dir;
     QString link;
-    QProcess sim;
+    SimProgram sim;
     std::unique_ptr<Ser2net> server;
     std::unique_ptr<platform::SerialPortAdapter> port;
     platform::QtTimers timers;
@@ -358,6 +351,40 @@ TEST_F(ToolOverNetwork, TheBugeyeBytesReachTheUnitUnchanged) {
     for (const std::string& all : heard) {
         EXPECT_EQ(all.find("\\xFF\\xFF"), std::string::npos) << all;
         EXPECT_EQ(all.find("\\xFF\\xFA"), std::string::npos) << "no Telnet reached the unit";
+    }
+}
+
+TEST_F(ToolOverNetwork, TheCommandLineToolPingsOverBothAndNamesAServerThatIsNotThere) {
+    Rig raw(Route::Raw);
+    Rig telnet(Route::Rfc2217);
+    const quint16 nobody = freePort();
+    struct Case {
+        std::string port;
+        int code;
+        std::string err; // a part of standard error
+    };
+    const std::vector<Case> cases = {
+        {raw.server->address(), 0, ""},
+        {telnet.server->address(), 0, ""},
+        {"tcp://127.0.0.1:" + std::to_string(nobody), 3,
+         "cannot open tcp://127.0.0.1:" + std::to_string(nobody) + ": connection refused"},
+    };
+    // The tools' own rigs let go of the servers first: one user per port.
+    for (Rig* rig : {&raw, &telnet}) {
+        rig->port->close();
+        rig->timers.setTickHandler(nullptr);
+    }
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        QProcess cli;
+        cli.start(QStringLiteral(ORLIX6_CLI_BIN),
+                  {"ping", "--port", QString::fromStdString(c.port), "--settings",
+                   dir.filePath("settings.ini"), "--timeout", "20"});
+        ASSERT_TRUE(cli.waitForStarted(5000));
+        ASSERT_TRUE(waitFor([&] { return cli.state() == QProcess::NotRunning; }, 25000)) << c.port;
+        const std::string err = cli.readAllStandardError().toStdString();
+        EXPECT_EQ(cli.exitCode(), c.code) << c.port << ": " << err;
+        EXPECT_NE(err.find(c.err), std::string::npos) << err;
     }
 }
 

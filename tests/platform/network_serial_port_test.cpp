@@ -1,6 +1,7 @@
 // The network serial port against servers on the loopback interface: what
-// core sees when the server answers, refuses, drops the line, never
-// answers the port control offer or never reads.
+// core sees when the server answers, refuses (a failed open), drops the
+// line (a lost device), never answers the port control offer or never
+// reads.
 #include "core/net/telnet_client.h"
 #include "platform/network_serial_port.h"
 #include "support/telnet_bytes.h"
@@ -31,9 +32,11 @@ struct Recorder {
     explicit Recorder(NetworkSerialPort& port) {
         port.setHandlers([this](std::string_view b) { received += b; },
                          [this](const std::string& why) { lost.push_back(why); });
+        port.setOpenFailedHandler([this](const std::string& why) { openFailed.push_back(why); });
     }
     std::string received;
     std::vector<std::string> lost;
+    std::vector<std::string> openFailed;
 };
 
 // A server that takes one connection and keeps what it hears.
@@ -98,6 +101,7 @@ TEST(NetworkSerialPort, RawBytesPassUnchangedAndADroppedConnectionIsALostDevice)
     server.peer->close();
     ASSERT_TRUE(waitFor([&] { return !core.lost.empty(); }, 3000));
     EXPECT_EQ(core.lost, std::vector<std::string>{device + ": the server closed the connection"});
+    EXPECT_TRUE(core.openFailed.empty());
     EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.write("p\r\n")) << "not sent";
 }
@@ -147,10 +151,11 @@ TEST(NetworkSerialPort, ServersThatRefuseOrStaySilentAreReportedNotWaitedFor) {
         const std::string device = c.device();
         EXPECT_TRUE(port.open(device, kLine).ok) << c.name;
         EXPECT_TRUE(port.write("p\r\n")) << c.name;
-        ASSERT_TRUE(waitFor([&] { return !core.lost.empty(); }, 3000)) << c.name;
-        ASSERT_EQ(core.lost.size(), 1u) << c.name;
-        EXPECT_EQ(core.lost[0].rfind(device + ": ", 0), 0u) << core.lost[0];
-        EXPECT_NE(core.lost[0].find(c.reason), std::string::npos) << core.lost[0];
+        ASSERT_TRUE(waitFor([&] { return !core.openFailed.empty(); }, 3000)) << c.name;
+        ASSERT_EQ(core.openFailed.size(), 1u) << c.name;
+        EXPECT_TRUE(core.lost.empty()) << "it never was open";
+        EXPECT_EQ(core.openFailed[0].rfind(device + ": ", 0), 0u) << core.openFailed[0];
+        EXPECT_NE(core.openFailed[0].find(c.reason), std::string::npos) << core.openFailed[0];
         EXPECT_FALSE(port.isOpen()) << c.name;
         EXPECT_FALSE(port.write("p\r\n")) << c.name;
     }

@@ -1,5 +1,6 @@
-// Runs the event loop until a condition holds or a time limit passes, for
-// tests of the real adapters. It sleeps in the event loop, never spins.
+// Runs the event loop until `done` holds or `ms` have passed, for tests of
+// the real adapters and programs; between two looks it sleeps in the loop
+// instead of spinning.
 #pragma once
 
 #include <QElapsedTimer>
@@ -10,7 +11,7 @@
 
 namespace orlix::test {
 
-inline bool waitFor(const std::function<bool()>& done, int ms) {
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
@@ -18,7 +19,7 @@ inline bool waitFor(const std::function<bool()>& done, int ms) {
             return false;
         }
         QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
         loop.exec();
     }
     return true;

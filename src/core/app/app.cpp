@@ -91,6 +91,14 @@ void App::onSerialPortLost(const std::string& reason) {
     runEvent([&] { keepAlive.onPortLost(reason); });
 }
 
+void App::onSerialOpenFailed(const std::string& reason) {
+    if (mustWait()) {
+        gate.defer([this, reason] { onSerialOpenFailed(reason); });
+        return;
+    }
+    runEvent([&] { frmTrying.openFailed(reason); });
+}
+
 void App::onTimer(TimerId id) {
     if (id == TimerId::WritePause) {
         if (m_eventDepth > 0) {

@@ -89,6 +89,12 @@ bool SerialLine::open(int port) {
     return true;
 }
 
+void SerialLine::openFailed(std::string reason) {
+    close();
+    m_openPending = false;
+    m_lastError = std::move(reason);
+}
+
 void SerialLine::close() {
     if (m_port.isOpen()) {
         m_port.close();

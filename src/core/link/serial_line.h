@@ -48,9 +48,12 @@ public:
     }
 
     const std::string& lastError() const { return m_lastError; }
-    // The last open still goes on (a network connection); its failure
-    // will come as the loss of the device.
+    // The last open still goes on (a network connection); a failure comes
+    // later, through openFailed.
     bool openPending() const { return m_openPending; }
+    // The pending open failed ("DEVICE: reason"): the port is closed and
+    // the reason becomes lastError().
+    void openFailed(std::string reason);
     static SerialLineSettings lineSettings();
 
 private:

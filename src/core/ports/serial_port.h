@@ -1,5 +1,6 @@
-// Port: the serial device. Received bytes and the loss of the device come
-// back to core as events (App::onSerialBytes, App::onSerialPortLost).
+// Port: the serial device. Received bytes, the loss of the device and the
+// failure of an open that went on in the background come back to core as
+// events (App::onSerialBytes, App::onSerialPortLost, App::onSerialOpenFailed).
 #pragma once
 
 #include <string>
@@ -21,7 +22,7 @@ struct SerialOpenResult {
     bool ok = false;
     std::string reason; // the system's words when !ok
     // The open goes on in the background (a network connection): a
-    // failure comes later as the loss of the device.
+    // failure comes later (App::onSerialOpenFailed).
     bool pending = false;
 };
 

@@ -1,7 +1,7 @@
 // A Com port that names a network server, seen from core: the open goes on
-// in the background and its failure comes as a lost device; a server that
-// stays down is reported once while the attempt keeps trying; a malformed
-// address is refused before anything is contacted.
+// in the background and its failure comes later as a failed open; a server
+// that stays down is reported once while the attempt keeps trying; a
+// malformed address is refused before anything is contacted.
 #include "support/sim_harness.h"
 
 #include <gtest/gtest.h>
@@ -37,36 +37,43 @@ TEST(NetworkPort, AServerThatStaysDownIsReportedOnceAndTheLinkReturnsWithIt) {
 
     // The server goes away: the connection drops, and every new one the
     // tool starts is refused a moment later.
-    const auto lost = [&](const std::string& why) {
+    const std::string refused = std::string(kServer) + ": connection refused";
+    const auto refuse = [&] {
         h.port.close();
-        h.app.onSerialPortLost(std::string(kServer) + ": " + why);
+        h.app.onSerialOpenFailed(refused);
     };
     serverUp = false;
-    lost("the server closed the connection");
+    h.port.close();
+    h.app.onSerialPortLost(std::string(kServer) + ": the server closed the connection");
     EXPECT_TRUE(h.app.link.OfflineMode);
     EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
     const std::size_t opensBefore = h.port.openedDevices.size();
     for (int step = 0; step < 120; ++step) {
-        h.run(100);
         if (h.port.isOpen()) {
-            lost("connection refused (is the server running?)");
+            refuse();
         }
+        h.run(100);
     }
     EXPECT_GE(h.port.openedDevices.size() - opensBefore, 5u) << "Auto ReConnect keeps trying";
     const std::string& log = h.app.commLogView.text;
-    EXPECT_EQ(count(log, "the server closed the connection"), 1u) << log;
-    EXPECT_EQ(count(log, "connection refused"), 1u) << log;
+    EXPECT_EQ(count(log, "Serial port lost: " + std::string(kServer) +
+                             ": the server closed the connection"),
+              1u)
+        << log;
+    EXPECT_EQ(count(log, "Cannot open Com1: " + refused), 1u) << log;
     EXPECT_EQ(count(log, "is open again"), 0u) << "a connection on its way is not open";
-    EXPECT_EQ(h.app.connectView.lbl1, "Serial port lost: " + std::string(kServer) +
-                                          ": connection refused (is the server running?)");
+    EXPECT_EQ(h.app.connectView.lbl1, "Cannot open Com1: " + refused);
 
     serverUp = true;
     h.run(4500);
     EXPECT_TRUE(h.app.link.OnlineMode);
-    // A later loss is said again, though its words are the same.
+    // After the link was back, the same failure is news again.
     serverUp = false;
-    lost("connection refused (is the server running?)");
-    EXPECT_EQ(count(h.app.commLogView.text, "connection refused"), 2u);
+    h.port.close();
+    h.app.onSerialPortLost(std::string(kServer) + ": the server closed the connection");
+    refuse();
+    h.run(100); // the ping's write pause holds the report back
+    EXPECT_EQ(count(h.app.commLogView.text, "Cannot open Com1: " + refused), 2u);
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
