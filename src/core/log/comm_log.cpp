@@ -24,21 +24,17 @@ void CommLog::clearWindow() {
 
 std::string CommLog::timeStamp(const DateTime& t) {
     // By hand: this runs for every line of a flood.
-    const auto digit = [](int value) { return static_cast<char>('0' + (value % 10 + 10) % 10); };
-    const int h = t.hour, m = t.minute, s = t.second, ms = t.millisecond;
-    return {digit(h / 10),
-            digit(h),
-            ':',
-            digit(m / 10),
-            digit(m),
-            ':',
-            digit(s / 10),
-            digit(s),
-            '.',
-            digit(ms / 100),
-            digit(ms / 10),
-            digit(ms),
-            ' '};
+    std::string text = "00:00:00.000 ";
+    const auto put = [&text](std::size_t at, int value, std::size_t digits) {
+        for (std::size_t i = digits; i-- > 0; value /= 10) {
+            text[at + i] = static_cast<char>('0' + (value % 10 + 10) % 10);
+        }
+    };
+    put(0, t.hour, 2);
+    put(3, t.minute, 2);
+    put(6, t.second, 2);
+    put(9, t.millisecond, 3);
+    return text;
 }
 
 void CommLog::LogLine(std::string_view text) {
