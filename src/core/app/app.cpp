@@ -11,7 +11,7 @@ App::App(Ports p)
                                [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
                                [this](std::string_view text) { commLog.LogLine(text); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
-                              [this](const std::string& reply) { protocol.ReplyDispatcher(reply); },
+                              [this](const std::string& reply) { frmMain.dispatchReply(reply); },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
@@ -223,7 +223,7 @@ void App::Main() {
 }
 
 void App::closeMain() {
-    if (m_quit) {
+    if (m_quit || !fileCommands.saveChangesFirst()) {
         return;
     }
     runUnload(WindowId::frmMain);
