@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -159,6 +160,15 @@ struct Rig {
 
     bool online() const { return app->link.OnlineMode && app->data.FirmwareVersionCode == 224; }
 
+    // The walk's item, looked at while waiting: its second round starts
+    // over at item 2.
+    int item() {
+        const int index = app->frmMain.DataItemIndex;
+        wrapped = wrapped || index < lastIndex;
+        lastIndex = index;
+        return index;
+    }
+
     void saveAs(const std::string& name) {
         path = dir.filePath(QString::fromStdString(name)).toStdString();
         dialogs.saveChoices.push_back(FileChoice{path, name});
@@ -177,78 +187,14 @@ struct Rig {
     test::FakeDialogs dialogs;
     std::unique_ptr<App> app;
     std::string path;
+    int lastIndex = 0;
+    bool wrapped = false;
 };
 
-// Drives one rig's walk, one step each time it is looked at. Every rig
-// saves at the same point of the walk's second round (`finishAt`), so
-// that all saved files hold the same replies.
-class Walk {
-public:
-    // The network servers stop once this item is asked for: past items 0
-    // and 1, which the walk asks for only once.
-    static constexpr int kStopAt = 4;
-
-    Walk(Rig& rig, int& finishAt) : m_rig(rig), m_finishAt(finishAt) {}
-
-    bool done() {
-        App& app = *m_rig.app;
-        const int index = app.frmMain.DataItemIndex;
-        // The second round starts over at item 2.
-        m_wrapped = m_wrapped || index < m_lastIndex;
-        m_lastIndex = index;
-        switch (m_phase) {
-        case Phase::Connecting:
-            if (m_rig.online()) {
-                app.act([&] { app.frmMain.mnuMonitorUpdate_Click(); });
-                m_phase = Phase::Walking;
-            }
-            break;
-        case Phase::Walking:
-            if (m_rig.server && !m_restarted && index >= kStopAt) {
-                m_rig.server->stop();
-                m_phase = Phase::ServerStopped;
-            } else if (m_wrapped && index >= m_finishAt) {
-                m_rig.saveAs(std::string(routeName(m_rig.route)) + ".mdv");
-                m_phase = Phase::Saving;
-            }
-            break;
-        case Phase::ServerStopped:
-            if (app.link.OfflineMode) {
-                EXPECT_TRUE(m_rig.server->start()) << m_rig.server->output().toStdString();
-                m_phase = Phase::ServerBack;
-            }
-            break;
-        case Phase::ServerBack:
-            if (app.link.OnlineMode) {
-                // What was missed while the server was away comes again in
-                // the second round.
-                m_finishAt = std::max(m_finishAt, index + 2);
-                m_restarted = true;
-                m_phase = Phase::Walking;
-            }
-            break;
-        case Phase::Saving:
-            // The save waits for a write pause like any action.
-            if (!m_rig.dialogs.saveRequests.empty()) {
-                m_phase = Phase::Done;
-            }
-            break;
-        case Phase::Done:
-            return true;
-        }
-        return false;
-    }
-
-private:
-    enum class Phase { Connecting, Walking, ServerStopped, ServerBack, Saving, Done };
-
-    Rig& m_rig;
-    int& m_finishAt;
-    Phase m_phase = Phase::Connecting;
-    bool m_restarted = false;
-    bool m_wrapped = false;
-    int m_lastIndex = 0;
-};
+template <typename List, typename Test>
+bool all(const List& rigs, const Test& test) {
+    return std::all_of(std::begin(rigs), std::end(rigs), test);
+}
 
 std::string readFile(const std::string& path) {
     QFile file(QString::fromStdString(path));
@@ -289,17 +235,46 @@ TEST_F(ToolOverNetwork, WalksThroughAServerRestartAndSavesWhatThePtyGives) {
     Rig pty(Route::Pty);
     Rig raw(Route::Raw);
     Rig telnet(Route::Rfc2217);
+    Rig* const rigs[] = {&pty, &raw, &telnet};
+    Rig* const served[] = {&raw, &telnet};
+    ASSERT_TRUE(waitFor([&] { return all(rigs, [](Rig* r) { return r->online(); }); }, 15000));
+    for (Rig* r : rigs) {
+        r->app->act([r] { r->app->frmMain.mnuMonitorUpdate_Click(); });
+    }
+
+    // The servers stop past items 0 and 1, which the walk asks for only
+    // once, and start again when the tools have noticed.
+    ASSERT_TRUE(waitFor([&] { return all(served, [](Rig* r) { return r->item() >= 4; }); }, 15000));
+    for (Rig* r : served) {
+        r->server->stop();
+    }
+    ASSERT_TRUE(
+        waitFor([&] { return all(served, [](Rig* r) { return r->app->link.OfflineMode; }); }));
+    for (Rig* r : served) {
+        ASSERT_TRUE(r->server->start()) << r->server->output().toStdString();
+    }
+    ASSERT_TRUE(waitFor([&] { return all(served, [](Rig* r) { return r->app->link.OnlineMode; }); },
+                        10000));
+
+    // Every tool saves at the same item of the walk's second round, which
+    // asks again for what was missed while the servers were away.
     int finishAt = 12;
-    std::vector<Walk> walks{Walk(pty, finishAt), Walk(raw, finishAt), Walk(telnet, finishAt)};
+    for (Rig* r : served) {
+        finishAt = std::max(finishAt, r->item() + 2);
+    }
     ASSERT_TRUE(waitFor(
         [&] {
-            bool all = true;
-            for (Walk& w : walks) {
-                all = w.done() && all;
+            bool saved = true;
+            for (Rig* r : rigs) { // each one looked at every time
+                if (r->path.empty() && r->item() >= finishAt && r->wrapped) {
+                    r->saveAs(std::string(routeName(r->route)) + ".mdv");
+                }
+                // The save waits for a write pause like any action.
+                saved = saved && !r->dialogs.saveRequests.empty();
             }
-            return all;
+            return saved;
         },
-        150000));
+        120000));
 
     long ptySeconds = 0;
     const std::string reference = withoutWhen(readFile(pty.path), &ptySeconds);
