@@ -1,5 +1,6 @@
-// Waiting on the Qt event loop for a condition, for end-to-end tests and
-// benchmarks that run the tool on real time. Header-only.
+// Runs the event loop until `done` holds or `ms` have passed, for tests of
+// the real adapters and programs; between two looks it sleeps in the loop
+// instead of spinning.
 #pragma once
 
 #include <QElapsedTimer>
@@ -10,8 +11,6 @@
 
 namespace orlix::test {
 
-// Runs the event loop until `done` holds or `ms` have passed; between two
-// looks it sleeps in the loop instead of spinning.
 inline bool waitFor(const std::function<bool()>& done, int ms = 5000) {
     QElapsedTimer timer;
     timer.start();

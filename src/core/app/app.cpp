@@ -12,7 +12,7 @@ App::App(Ports p)
                                       },
                                       [this] { touch(WindowId::frmDownload); },
                                       [this] { return link.MonitorConnected && serial.isOpen(); }}),
-      serial(p.serial, settings), commLog(CommLog::Deps{commLogView, download, p.dialogs,
+      serial(p.serial, settings), commLog(CommLog::Deps{commLogView, download, p.dialogs, p.clock,
                                                         [this] { touch(WindowId::frmCommLog); }}),
       xmit(TransmitQueue::Deps{timers, gate,
                                [this](std::string_view line) { return serial.write(line); },
@@ -33,6 +33,11 @@ App::App(Ports p)
       frmBugeyeMode(*this), frmAbout(*this) {
     // Every menu item is enabled until the link state says otherwise.
     mainView.menuEnabled.fill(true);
+    serial.setWriteObserver([this](std::string_view bytes) {
+        if (link.CommLogWindowEnabled) {
+            commLog.logSent(bytes);
+        }
+    });
     connectView.caption = "Monitor Connection";
     tryingView.caption = "Trying to Connect to Monitor";
     changeTriesView.caption = "Change Retry Limit";
@@ -96,6 +101,14 @@ void App::onSerialPortLost(const std::string& reason) {
         return;
     }
     runEvent([&] { keepAlive.onPortLost(reason); });
+}
+
+void App::onSerialOpenFailed(const std::string& reason) {
+    if (mustWait()) {
+        gate.defer([this, reason] { onSerialOpenFailed(reason); });
+        return;
+    }
+    runEvent([&] { frmTrying.openFailed(reason); });
 }
 
 void App::onTimer(TimerId id) {
