@@ -178,7 +178,8 @@ void PanelStatusReply(ReplyContext& ctx, std::string_view body) {
     }
     const auto bc = body.find("BC");
     if (bc != std::string_view::npos && code >= 216 && code <= 299) {
-        const std::string_view options = DropFront(body, bc + 2);
+        // "BC", a blank, then the two option characters: "BC 0,1".
+        const std::string_view options = DropFront(body, bc + 3);
         if (charAt(options, 0) == '0') {
             ctx.display->selectOption("Option4", "Option3");
         } else {
