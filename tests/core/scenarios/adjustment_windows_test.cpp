@@ -134,6 +134,21 @@ TEST_F(AdjustmentWindows, TheBugeyeTestStopsPingsAndWritesRawBlocks) {
     EXPECT_FALSE(h.app.isLoaded(WindowId::frmBugeyeMode));
     EXPECT_EQ(h.setting("Locations", "frmBugeyeModeLeft"), "20");
     EXPECT_FALSE(h.app.link.AutoPingEnabled) << "closing saves the placement only";
+
+    // Loaded again, it starts where it started at the first load.
+    act([&] { h.app.frmMain.mnuTestBugeyeMode_Click(); });
+    EXPECT_EQ(h.app.bugeyeView.HScrollBugeye, 0);
+
+    // Levels moved while the port is closed are lost, and the log says so,
+    // once, not once per level.
+    h.app.serial.close();
+    for (const int level : {10, 20, 30}) {
+        act([&] { h.app.frmBugeyeMode.HScrollBugeye_Change(level); });
+    }
+    const std::string& log = h.app.commLogView.text;
+    const auto notice = log.find("Not sent, the port is not open: bugeye brightness 10");
+    EXPECT_NE(notice, std::string::npos) << log;
+    EXPECT_EQ(log.find("bugeye", log.find("\r\n", notice)), std::string::npos) << log;
 }
 
 TEST_F(AdjustmentWindows, TheVersionWindowAsksForBothVersionsEachTimeItComesToTheFront) {
