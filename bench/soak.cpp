@@ -145,8 +145,7 @@ int main(int argc, char** argv) {
     });
     tick.start(200);
 
-    std::printf("%10s %10s %12s %10s %s\n", "seconds", "rss_kb", "heap_kb", "log_chars",
-                "online");
+    std::printf("%10s %10s %12s %10s %s\n", "seconds", "rss_kb", "heap_kb", "log_chars", "online");
     const auto sample = [&] {
         std::printf("%10.0f %10ld %12ld %10zu %s\n", static_cast<double>(wall.elapsed()) / 1000.0,
                     residentKb(), heapInUseKb(), lastLogSize,

@@ -64,8 +64,7 @@ protected:
         ASSERT_TRUE(QFileInfo(QStringLiteral(ORLIX6_SIM_BIN)).isExecutable()) << ORLIX6_SIM_BIN;
         m_link = m_dir.filePath("unit");
         m_sim.setProgram(QStringLiteral(ORLIX6_SIM_BIN));
-        m_sim.setArguments(
-            {"--link", m_link, "--firmware", "2.24", "--quiet", "--no-wire-rate"});
+        m_sim.setArguments({"--link", m_link, "--firmware", "2.24", "--quiet", "--no-wire-rate"});
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_sim.start();
         ASSERT_TRUE(m_sim.waitForStarted(5000));

@@ -7,9 +7,9 @@
 namespace orlix {
 
 FrmRGBlight::FrmRGBlight(App& app)
-    : m_app(app), m_levels(BacklightLevels::Deps{
-                      [&app] { return app.xmit.queuedLines(); },
-                      [&app](std::string_view line) { app.SendCommand(line); }}) {}
+    : m_app(app),
+      m_levels(BacklightLevels::Deps{[&app] { return app.xmit.queuedLines(); },
+                                     [&app](std::string_view line) { app.SendCommand(line); }}) {}
 
 void FrmRGBlight::Form_Load() {
     App& app = m_app;

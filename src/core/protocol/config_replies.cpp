@@ -69,8 +69,7 @@ void showParameter(ReplyContext& ctx, std::string_view text, const Parameter& p)
     const std::string v = GetKeyValue(text, p.key, kListDelimiter);
     switch (p.kind) {
     case Kind::Text:
-        ctx.show(p.index < 0 ? ShownKey(p.control, "Text")
-                             : ShownKey(p.control, p.index, "Text"),
+        ctx.show(p.index < 0 ? ShownKey(p.control, "Text") : ShownKey(p.control, p.index, "Text"),
                  v);
         break;
     case Kind::Option: {

@@ -31,7 +31,8 @@ std::string ControlKey(std::string_view name, int index, std::string_view proper
 // so the key's text is built only for a key it has not seen.
 class ShownKey {
 public:
-    ShownKey(std::string_view name, std::string_view property) : m_name(name), m_property(property) {}
+    ShownKey(std::string_view name, std::string_view property)
+        : m_name(name), m_property(property) {}
     ShownKey(std::string_view name, int index, std::string_view property);
 
     std::size_t size() const;

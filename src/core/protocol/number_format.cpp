@@ -95,8 +95,7 @@ char digitAt(const Decimal& d, long index) {
     return d.digits[static_cast<std::size_t>(index)];
 }
 
-constexpr std::array<double, 10> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4,
-                                                 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr std::array<double, 10> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 int digitCount(std::uint64_t n) {
     int count = 1;

@@ -27,7 +27,8 @@ struct Dispatcher {
 // A corpus reply, or one with a digit changed, so that readings drift and
 // the same reply also comes back after others changed what it depends on.
 std::string pickReply(std::mt19937& rng) {
-    std::uniform_int_distribution<std::size_t> which(0, std::size(prototest::kRealisticReplies) - 1);
+    std::uniform_int_distribution<std::size_t> which(0,
+                                                     std::size(prototest::kRealisticReplies) - 1);
     std::string reply(prototest::kRealisticReplies[which(rng)]);
     if (rng() % 3 == 0) {
         std::uniform_int_distribution<std::size_t> at(0, reply.size() - 1);
@@ -112,7 +113,8 @@ TEST(DisplayMemo, ShowsWhatReadingTheReplyAgainShows) {
             const std::string reply = pickReply(rng);
             remembering.protocol.ReplyDispatcher(reply);
             reading.protocol.ReplyDispatcher(reply);
-            ASSERT_EQ(remembering.protocol.display().entries(), reading.protocol.display().entries())
+            ASSERT_EQ(remembering.protocol.display().entries(),
+                      reading.protocol.display().entries())
                 << "stream " << stream << ", step " << step << ": " << reply;
             ASSERT_EQ(remembering.protocol.display().changeCount(),
                       reading.protocol.display().changeCount())
