@@ -133,6 +133,9 @@ void App::dispatchTimer(TimerId id) {
     case TimerId::frmTimedOut_Timer1:
         frmTimedOut.Timer1_Timer();
         break;
+    case TimerId::ReplyTimeout:
+        xmit.replyTimeout_Timer();
+        break;
     case TimerId::WritePause:
     case TimerId::Count:
         break;

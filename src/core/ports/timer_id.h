@@ -15,6 +15,7 @@ enum class TimerId : std::size_t {
     frmTrying_tmrConnect, // frmTrying: one connection try per tick
     frmTimedOut_Timer1,   // frmTimedOut: closes the notice
     WritePause,           // the pause before each line is written
+    ReplyTimeout,         // the outstanding line's prompt is overdue
     Count
 };
 
