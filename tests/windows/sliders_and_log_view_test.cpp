@@ -1,9 +1,9 @@
 // What the slider windows send for the user's gestures and for core's own
 // values, and where the comm log's view stays as text arrives.
-#include "support/app_harness.h"
 #include "windows/core_window.h"
 #include "windows/frm_main.h"
 #include "windows/gui.h"
+#include "windows_support/gui_fixture.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -18,21 +18,7 @@
 namespace orlix {
 namespace {
 
-struct WindowViews : ::testing::Test {
-    WindowViews() {
-        h.mapPorts();
-        gui.start();
-        h.advance(100);
-        QApplication::processEvents();
-    }
-
-    template <typename T>
-    T* find(WindowId id, const char* name) {
-        T* child = gui.window(id)->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-
+struct WindowViews : test::GuiFixture {
     // Lines that went to the port or still wait in the queue.
     std::string everythingSent() const {
         std::string all;
@@ -54,9 +40,6 @@ struct WindowViews : ::testing::Test {
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(widget, &wheel);
     }
-
-    test::AppHarness h;
-    windows::Gui gui{h.app};
 };
 
 TEST_F(WindowViews, ABacklightSliderTakesTheWheelOnlyWhenItHasTheFocus) {
