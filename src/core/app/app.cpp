@@ -11,7 +11,10 @@ App::App(Ports p)
                                [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
                                [this](std::string_view text) { commLog.LogLine(text); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
-                              [this](const std::string& reply) { frmMain.dispatchReply(reply); },
+                              [this](const std::string& reply) {
+                                  frmMain.dispatchReply(reply);
+                                  frmRGBlight.sendHeldLevels();
+                              },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
@@ -199,9 +202,11 @@ void App::windowClosed(WindowId id) {
         case WindowId::frmVersion:
             frmVersion.btnOK_Click();
             break;
+        case WindowId::frmRGBlight:
         case WindowId::frmBugeyeMode:
         case WindowId::frmAbout:
-            // These two are unloaded when closed, so they load afresh.
+            // Windows without a close button of their own are unloaded
+            // when closed, so they load afresh.
             unload(id);
             break;
         default:
