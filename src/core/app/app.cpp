@@ -23,6 +23,7 @@ App::App(Ports p)
                               [this](const std::string& reply) {
                                   frmMain.dispatchReply(reply);
                                   download.afterReply();
+                                  frmRGBlight.sendHeldLevels();
                               },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
@@ -221,9 +222,11 @@ void App::windowClosed(WindowId id) {
         case WindowId::frmDownload:
             download.btnCancel_Click();
             break;
+        case WindowId::frmRGBlight:
         case WindowId::frmBugeyeMode:
         case WindowId::frmAbout:
-            // These two are unloaded when closed, so they load afresh.
+            // Windows without a close button of their own are unloaded
+            // when closed, so they load afresh.
             unload(id);
             break;
         default:
