@@ -55,6 +55,9 @@ public:
     void btnChange_Click();
     // Ends a running attempt without any other effect.
     void stopAttempt();
+    // The unit answered (in the mode MonitorInBootMode tells): the link is
+    // up, Online or in Boot mode.
+    void connected();
 
     std::int16_t TriesToGo = 0;
 

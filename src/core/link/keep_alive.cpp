@@ -49,6 +49,20 @@ void KeepAlive::onPortLost(const std::string& reason) {
     app.timers.stop(TimerId::tmrKeepAlive);
 }
 
+void KeepAlive::onUnitMode(bool bootLoader) {
+    App& app = m_app;
+    app.link.MonitorInBootMode = bootLoader;
+    if (bootLoader) {
+        // What waits is for the application; the boot loader would answer
+        // each line with "?".
+        app.xmit.clearQueuedLines();
+        app.commLog.LogLine("The boot loader answers ($): Boot mode, data requests stopped");
+    } else {
+        app.commLog.LogLine("The application answers (#): Online");
+    }
+    app.frmTrying.connected();
+}
+
 // --- frmTimedOut ---------------------------------------------------------------
 
 namespace {

@@ -23,6 +23,9 @@ public:
     void tmrConnect_Timer();
     // The port reported that its device is gone.
     void onPortLost(const std::string& reason);
+    // A reply's prompt says the unit runs the other program now; true: its
+    // boot loader.
+    void onUnitMode(bool bootLoader);
 
 private:
     void linkLost();
