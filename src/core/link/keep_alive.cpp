@@ -6,6 +6,12 @@ namespace orlix {
 
 void KeepAlive::tmrKeepAlive_Timer() {
     App& app = m_app;
+    // While a line waits for its prompt, a ping would only wait behind it
+    // and its watchdog would judge that line on a shorter time than its
+    // own: the line's reply time watches the unit instead (onLineLost).
+    if (app.xmit.AwaitingPrompt()) {
+        return;
+    }
     if (app.connectView.ckAutoReConnect && app.link.AutoPingEnabled && app.link.MonitorConnected) {
         app.SendCommand("p\r\n");
         app.timers.start(TimerId::tmrConnect, kWatchdogMs);
@@ -21,14 +27,26 @@ void KeepAlive::linkLost() {
     app.show(WindowId::frmConnect);
 }
 
-void KeepAlive::tmrConnect_Timer() {
+void KeepAlive::unitSilent() {
     App& app = m_app;
     if (app.link.MonitorConnected) {
+        app.commLog.LogLine("The unit does not answer: link lost");
         linkLost();
         app.frmConnect.btnOK_Click();
     }
     app.timers.stop(TimerId::tmrConnect);
     app.timers.stop(TimerId::tmrKeepAlive);
+}
+
+void KeepAlive::tmrConnect_Timer() {
+    unitSilent();
+}
+
+void KeepAlive::onLineLost() {
+    // Only a link that is up is judged; an attempt's tries judge their own.
+    if (m_app.link.OnlineMode || m_app.link.BootMode) {
+        unitSilent();
+    }
 }
 
 void KeepAlive::onPortLost(const std::string& reason) {

@@ -21,6 +21,9 @@ public:
     void tmrKeepAlive_Timer();
     // No prompt within 2 s of the ping: the link is lost.
     void tmrConnect_Timer();
+    // A line had no prompt after its second write: judged as the watchdog
+    // judges a ping without a prompt, whether or not pings are on.
+    void onLineLost();
     // The port reported that its device is gone.
     void onPortLost(const std::string& reason);
     // A reply's prompt says the unit runs the other program now; true: its
@@ -29,6 +32,8 @@ public:
 
 private:
     void linkLost();
+    // No prompt came in time: offline and a new attempt.
+    void unitSilent();
 
     App& m_app;
 };

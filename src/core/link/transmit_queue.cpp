@@ -85,6 +85,8 @@ void TransmitQueue::onWritePause() {
     m_pendingLine.clear();
     if (m_deps.write(line)) {
         m_lastSentLine = std::move(line);
+        m_heard = false;
+        m_extended = false;
         m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
     } else {
         // Nothing went out, so no prompt will come: free the link so the
@@ -107,6 +109,12 @@ void TransmitQueue::tmrKickXmitQueue_Timer() {
 void TransmitQueue::replyTimeout_Timer() {
     m_deps.timers.stop(TimerId::ReplyTimeout);
     if (!m_awaitingPrompt || m_writePending) {
+        return;
+    }
+    if (m_heard && !m_extended) {
+        // The reply began and stopped: wait once more from here.
+        m_extended = true;
+        m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
         return;
     }
     if (!m_overdueOnce) {

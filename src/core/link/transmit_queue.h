@@ -19,7 +19,10 @@
 // blocked; the queue holds at most kMaxQueuedLines lines; ClearXmitQueue
 // also drops a pending resend so a reconnect starts with the new ping.
 // No line can hold the queue for ever: a line whose prompt does not come
-// within its reply time is written once more and then given up, and a line
+// within its reply time is written once more and then given up (a write
+// whose reply began and stopped gets the reply time once more first, so
+// that the second write does not go out while the unit is still quiet),
+// and a line
 // the unit rejects kMaxRejections times in a row is given up, each with a
 // notice. The owner of a line (the firmware download for its records) may
 // set its own reply time and decide on each rejection itself (LinePolicy).
@@ -97,6 +100,10 @@ public:
     void onWritePause();
     // ReplyTimeout fired: the outstanding line's prompt is overdue.
     void replyTimeout_Timer();
+    // Reply text (not a prompt) arrived: the outstanding line is being
+    // answered, so a reply that stops half-way gets one more reply time
+    // before the line counts as lost (the unit may be quiet for that long).
+    void onReplyText() { m_heard = true; }
 
     // Forget every flag (start-up).
     void reset();
@@ -116,6 +123,9 @@ private:
     LinePolicy m_policy;
     int m_rejections = 0;
     bool m_overdueOnce = false;
+    // Reply text came for the current write; its reply time was extended.
+    bool m_heard = false;
+    bool m_extended = false;
     // Write LastSentLine once more at the next kick (an owner's resend or a
     // late prompt), without the lasting ResendPending of a plain '!'.
     bool m_resendOnce = false;

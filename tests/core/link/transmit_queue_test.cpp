@@ -247,6 +247,21 @@ TEST_F(TransmitQueueTest, ALineWithoutPromptIsWrittenOnceMoreThenGivenUpAndTheQu
     EXPECT_FALSE(queue.AwaitingPrompt());
 }
 
+TEST_F(TransmitQueueTest, AReplyThatStopsHalfWayGetsOneMoreReplyTimePerWrite) {
+    queue.SendCommand("da\r\n");
+    clock.advance(100 + 200);
+    queue.onReplyText(); // the echo, then the unit goes quiet
+    clock.advance(2800 + 2999 + 100);
+    EXPECT_EQ(written.size(), 1u) << "not written again while the unit may still be quiet";
+    clock.advance(1);
+    EXPECT_EQ(written.back(), (Written{6200, "da\r\n"}));
+    queue.onReplyText();
+    clock.advance(3000);
+    EXPECT_TRUE(lost.empty());
+    clock.advance(3000);
+    EXPECT_EQ(lost, (std::vector<std::string>{"da\r\n"})) << "once per write, not for ever";
+}
+
 TEST_F(TransmitQueueTest, APromptAfterTheSecondTryIsAnOrdinaryAnswer) {
     queue.SendCommand("da\r\n");
     clock.advance(3200);
