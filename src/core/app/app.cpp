@@ -8,7 +8,10 @@ App::App(Ports p)
           CommLog::Deps{commLogView, download, p.dialogs, [this] { touch(WindowId::frmCommLog); }}),
       xmit(TransmitQueue::Deps{timers,
                                gate,
-                               [this](std::string_view line) { return serial.write(line); },
+                               [this](std::string_view line) {
+                                   rx.dropUnfinished();
+                                   return serial.write(line);
+                               },
                                [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
                                [this](std::string_view text) { commLog.LogLine(text); },
                                {},

@@ -1,9 +1,12 @@
 // Lines that get no prompt: a line lost in a glitch is sent once more and
-// costs no reconnect; a unit that stays silent is judged lost, whether or
-// not the keep-alive pings.
+// costs no reconnect and no wrong value; a unit that stays silent is judged
+// lost, whether or not the keep-alive pings.
+#include "core/data/mdv_writer.h"
 #include "support/sim_harness.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace orlix {
 namespace {
@@ -27,24 +30,50 @@ bool stayedOnline(SimHarness& h, int ms) {
     return true;
 }
 
-// A silence of 3 s starting anywhere in the first seconds of the walk, on a
-// unit with real line timing: in the middle of the long first replies too,
-// where the unit goes quiet half-way through its answer.
-TEST(LostLines, AThreeSecondGlitchAnywhereInTheWalkCostsNoReconnect) {
+// The fields of the data file the tool would write now, comma by comma.
+std::vector<std::string> fileFields(const SimHarness& h) {
+    std::vector<std::string> fields;
+    std::stringstream text(formatMdv(h.app.data, true, DateTime{}));
+    for (std::string field; std::getline(text, field, ',');) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+// A silence of 3 s starting anywhere in the walk's first seconds, on a unit
+// with real line timing, so that it also cuts replies off half-way.
+TEST(LostLines, AThreeSecondGlitchAnywhereInTheWalkCostsNoReconnectAndNoWrongValue) {
     auto options = SimHarness::quickUnit();
     options.wireRate = true;
-    for (int start = 0; start < 3000; start += 10) {
+    std::vector<std::string> before, truth;
+    {
+        SimHarness h(options);
+        startWalk(h);
+        before = fileFields(h);
+        h.run(50'000); // one whole pass of the table
+        truth = fileFields(h);
+        ASSERT_EQ(truth.size(), before.size());
+    }
+    // Steps of 7 ms against the walk's 1.1 s cycle land in every reply.
+    for (int start = 0; start < 12'000; start += 7) {
         SCOPED_TRACE("silence from " + std::to_string(start) + " ms into the walk");
         SimHarness h(options);
         startWalk(h);
         h.run(start);
-        const std::size_t before = h.linesWritten().size();
+        const std::size_t linesBefore = h.linesWritten().size();
         h.unit.setSilent(true);
         ASSERT_TRUE(stayedOnline(h, 3000));
         h.unit.setSilent(false);
-        ASSERT_TRUE(stayedOnline(h, 12'000));
-        EXPECT_EQ(h.app.commLogView.text.find("given up"), std::string::npos);
-        EXPECT_GT(h.linesWritten().size() - before, 10u) << "the walk goes on";
+        ASSERT_TRUE(stayedOnline(h, 8000));
+        ASSERT_EQ(h.app.commLogView.text.find("given up"), std::string::npos);
+        ASSERT_GT(h.linesWritten().size() - linesBefore, 6u) << "the walk goes on";
+        const auto now = fileFields(h);
+        ASSERT_EQ(now.size(), truth.size());
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (now[i] != before[i]) {
+                ASSERT_EQ(now[i], truth[i]) << "field " << i << " of the data file";
+            }
+        }
     }
 }
 
