@@ -6,16 +6,17 @@ App::App(Ports p)
     : ports(p), settings(p.settings), timers(p.timers, gate), serial(p.serial, settings),
       commLog(
           CommLog::Deps{commLogView, download, p.dialogs, [this] { touch(WindowId::frmCommLog); }}),
-      xmit(TransmitQueue::Deps{timers,
-                               gate,
-                               [this](std::string_view line) {
-                                   rx.dropUnfinished();
-                                   return serial.write(line);
-                               },
-                               [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
-                               [this](std::string_view text) { commLog.LogLine(text); },
-                               {},
-                               [this](std::string_view) { keepAlive.onLineLost(); }}),
+      xmit(TransmitQueue::Deps{.timers = timers,
+                               .gate = gate,
+                               .write =
+                                   [this](std::string_view line) {
+                                       rx.dropUnfinished();
+                                       return serial.write(line);
+                                   },
+                               .beep = [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
+                               .notice = [this](std::string_view text) { commLog.LogLine(text); },
+                               .lineLost = [this](std::string_view) { keepAlive.onLineLost(); },
+                               .unitRefuses = [this] { keepAlive.onUnitRefuses(); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
                               [this](const std::string& reply) { promptWatch.onReply(reply); },
                               [this](char c) { commLog.LogRxChar(c); },

@@ -4,6 +4,10 @@
 
 namespace orlix {
 
+namespace {
+constexpr std::string_view kSilentText = "The unit does not answer: link lost";
+} // namespace
+
 void KeepAlive::tmrKeepAlive_Timer() {
     App& app = m_app;
     // While a line waits for its prompt, a ping would only wait behind it
@@ -27,10 +31,10 @@ void KeepAlive::linkLost() {
     app.show(WindowId::frmConnect);
 }
 
-void KeepAlive::unitSilent() {
+void KeepAlive::unitGone(std::string_view why) {
     App& app = m_app;
     if (app.link.MonitorConnected) {
-        app.commLog.LogLine("The unit does not answer: link lost");
+        app.commLog.LogLine(why);
         linkLost();
         app.frmConnect.btnOK_Click();
     }
@@ -39,13 +43,22 @@ void KeepAlive::unitSilent() {
 }
 
 void KeepAlive::tmrConnect_Timer() {
-    unitSilent();
+    unitGone(kSilentText);
 }
 
 void KeepAlive::onLineLost() {
     // Only a link that is up is judged; an attempt's tries judge their own.
     if (m_app.link.OnlineMode || m_app.link.BootMode) {
-        unitSilent();
+        unitGone(kSilentText);
+    }
+}
+
+void KeepAlive::onUnitRefuses() {
+    // It answers, but a unit that takes no command can neither be read nor
+    // adjusted: as good as gone. The attempt's pings find it again as soon
+    // as it takes a line.
+    if (m_app.link.OnlineMode || m_app.link.BootMode) {
+        unitGone("The unit rejects every line: link lost");
     }
 }
 

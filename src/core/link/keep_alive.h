@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orlix {
 
@@ -24,6 +25,8 @@ public:
     // A line had no prompt after its second write: judged as the watchdog
     // judges a ping without a prompt, whether or not pings are on.
     void onLineLost();
+    // Line after line is rejected: judged the same way.
+    void onUnitRefuses();
     // The port reported that its device is gone.
     void onPortLost(const std::string& reason);
     // A reply's prompt says the unit runs the other program now; true: its
@@ -32,8 +35,9 @@ public:
 
 private:
     void linkLost();
-    // No prompt came in time: offline and a new attempt.
-    void unitSilent();
+    // The unit does not answer as it should (`why` goes to the log):
+    // offline and a new attempt.
+    void unitGone(std::string_view why);
 
     App& m_app;
 };

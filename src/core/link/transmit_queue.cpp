@@ -174,7 +174,21 @@ void TransmitQueue::clearQueuedLines() {
     m_fullNoticeGiven = false;
 }
 
+void TransmitQueue::refused() {
+    // One notice per run of refusals: a unit that rejects everything would
+    // otherwise fill the log with one line per command.
+    if (m_refusedInARow++ == 0) {
+        m_deps.notice("Rejected " + std::to_string(m_rejections) +
+                      " times in a row, line given up: " + visibleText(m_lastSentLine));
+    }
+    giveUp();
+    if (m_refusedInARow >= 2 && m_deps.unitRefuses) {
+        m_deps.unitRefuses();
+    }
+}
+
 void TransmitQueue::onPrompt() {
+    m_refusedInARow = 0;
     stopWaiting();
     if (!m_queue.empty()) {
         KickXmitQueue();
@@ -195,9 +209,7 @@ void TransmitQueue::onReject() {
                 giveUp();
             }
         } else if (m_rejections >= kMaxRejections) {
-            m_deps.notice("Rejected " + std::to_string(m_rejections) +
-                          " times in a row, line given up: " + visibleText(m_lastSentLine));
-            giveUp();
+            refused();
         } else {
             m_resendPending = true;
             KickXmitQueue();

@@ -24,8 +24,9 @@
 // that the second write does not go out while the unit is still quiet),
 // and a line
 // the unit rejects kMaxRejections times in a row is given up, each with a
-// notice. The owner of a line (the firmware download for its records) may
-// set its own reply time and decide on each rejection itself (LinePolicy).
+// notice (said once until a prompt comes; a second such line in a row
+// means the unit takes nothing, which its owner judges). The owner of a line (the firmware download
+// for its records) may set its own reply time and decide on each rejection itself (LinePolicy).
 #pragma once
 
 #include "core/app/event_gate.h"
@@ -74,6 +75,9 @@ public:
         std::function<LinePolicy(std::string_view line)> policyFor = {};
         // A line was given up for want of a prompt (after the notice).
         std::function<void(std::string_view line)> lineLost = {};
+        // A second line in a row was given up for rejections, with no
+        // prompt between: the unit takes no line at all.
+        std::function<void()> unitRefuses = {};
     };
 
     explicit TransmitQueue(Deps deps) : m_deps(std::move(deps)) {}
@@ -117,11 +121,15 @@ public:
 private:
     // The outstanding line is dropped; the queue goes on with the next.
     void giveUp();
+    // Rejected kMaxRejections times in a row: given up.
+    void refused();
     void stopWaiting();
 
     Deps m_deps;
     LinePolicy m_policy;
     int m_rejections = 0;
+    // Lines given up for rejections since the last prompt.
+    int m_refusedInARow = 0;
     bool m_overdueOnce = false;
     // Reply text came for the current write; its reply time was extended.
     bool m_heard = false;

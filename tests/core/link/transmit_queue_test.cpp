@@ -69,7 +69,8 @@ protected:
             }
             return policy;
         },
-        [this](std::string_view line) { lost.emplace_back(line); }}};
+        [this](std::string_view line) { lost.emplace_back(line); }, [this] { ++refuses; }}};
+    int refuses = 0;
 
     std::vector<std::string> lines() const {
         std::vector<std::string> out;
@@ -316,6 +317,30 @@ TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowThei
         const bool gaveUp = written.back().line == "next\r\n";
         EXPECT_EQ(gaveUp, c.notice || c.ownerSaw.size() > static_cast<std::size_t>(ownerLimit));
     }
+}
+
+TEST_F(TransmitQueueTest, RefusedLinesAreToldOnceAndTwoInARowMeanTheUnitTakesNothing) {
+    const auto refuseOne = [&](const char* line) {
+        queue.SendCommand(line);
+        clock.advance(100);
+        for (int i = 0; i < TransmitQueue::kMaxRejections; ++i) {
+            queue.onReject();
+            clock.advance(100);
+        }
+    };
+    refuseOne("da\r\n");
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(refuses, 0) << "one line may be the line's fault";
+    refuseOne("db\r\n");
+    refuseOne("dc\r\n");
+    EXPECT_EQ(notices.size(), 1u) << "said once per run of refusals";
+    EXPECT_EQ(refuses, 2);
+    queue.SendCommand("dd\r\n");
+    clock.advance(100);
+    queue.onPrompt(); // a line gets through
+    refuseOne("de\r\n");
+    EXPECT_EQ(notices.size(), 2u);
+    EXPECT_EQ(refuses, 2);
 }
 
 TEST_F(TransmitQueueTest, AnOwnedLineWaitsItsOwnReplyTime) {

@@ -98,5 +98,28 @@ TEST(LostLines, WithoutAutoReConnectASilentUnitIsToldAndNotLeftGreen) {
     EXPECT_EQ(app.connectView.lbl1.substr(0, 29), "Unable to connect to monitor.");
 }
 
+TEST(LostLines, AUnitThatRejectsEveryLineIsToldAndNotLeftGreen) {
+    SimHarness h;
+    startWalk(h);
+    h.run(10'000);
+    h.unit.setRejectEveryNthLine(1);
+    const std::size_t before = h.port.writes().size();
+    h.run(3000);
+    const App& app = h.app;
+    EXPECT_NE(app.commLogView.text.find("Rejected 5 times in a row"), std::string::npos);
+    EXPECT_NE(app.commLogView.text.find("rejects every line"), std::string::npos);
+    EXPECT_TRUE(app.link.OfflineMode);
+    EXPECT_EQ(app.connectView.btnInd, kColourRed);
+    EXPECT_TRUE(app.isVisible(WindowId::frmTrying)) << "Auto ReConnect keeps trying";
+    h.run(60'000);
+    const auto log = app.commLogView.text;
+    EXPECT_EQ(log.find("Rejected 5 times"), log.rfind("Rejected 5 times")) << "said once";
+    EXPECT_LT(h.port.writes().size() - before, 60u * 3) << "no storm while the attempt tries";
+
+    h.unit.setRejectEveryNthLine(0);
+    h.run(4000);
+    EXPECT_TRUE(app.link.OnlineMode) << "back as soon as the unit takes lines again";
+}
+
 } // namespace
 } // namespace orlix
