@@ -105,16 +105,17 @@ void App::onTimer(TimerId id) {
         runEvent([this] { xmit.onWritePause(); });
         return;
     }
-    const std::uint64_t stamp = timers.stamp(id);
     if (mustWait()) {
-        gate.defer([this, id, stamp] {
-            if (timers.wanted(id, stamp)) {
-                runEvent([this, id] { dispatchTimer(id); });
-            }
-        });
+        if (timers.holdTick(id)) {
+            gate.defer([this, id] {
+                if (timers.releaseTick(id)) {
+                    runEvent([this, id] { dispatchTimer(id); });
+                }
+            });
+        }
         return;
     }
-    if (!timers.wanted(id, stamp)) {
+    if (!timers.wanted(id, timers.stamp(id))) {
         return;
     }
     runEvent([this, id] { dispatchTimer(id); });

@@ -81,6 +81,18 @@ TEST(Connection, KeepAlivePingsOnlyAfterFiveSecondsWithoutAPrompt) {
     EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100, 7200, 12300, 17400}));
 }
 
+TEST(Connection, KeepAliveTicksHeldByAModalDialogGiveOnePing) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    const auto before = writeTimes(h, "p\r\n").size();
+    // A dialog left open for 30 s: its event holds six keep-alive ticks.
+    h.act([&] { h.clock.advance(30'000); });
+    h.run(1000);
+    EXPECT_EQ(writeTimes(h, "p\r\n").size(), before + 1) << "one ping, not a burst of six";
+    EXPECT_EQ(h.app.gate.heldCount(), 0u);
+}
+
 TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
     SimHarness h;
     h.start();
