@@ -84,6 +84,7 @@ void TransmitQueue::onWritePause() {
     std::string line = std::move(m_pendingLine);
     m_pendingLine.clear();
     if (m_deps.write(line)) {
+        m_notSentNoticeGiven = false;
         m_lastSentLine = std::move(line);
         m_heard = false;
         m_extended = false;
@@ -92,7 +93,12 @@ void TransmitQueue::onWritePause() {
         // Nothing went out, so no prompt will come: free the link so the
         // queue goes on instead of blocking every later command.
         stopWaiting();
-        m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+        // Once per outage: the attempt's ping every 2 s would otherwise
+        // push the reason the port went away out of sight.
+        if (!m_notSentNoticeGiven) {
+            m_notSentNoticeGiven = true;
+            m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+        }
     }
     m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickIntervalMs);
     // The held-back events run next, when the event that called this ends.

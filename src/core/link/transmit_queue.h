@@ -11,22 +11,24 @@
 //                       no prompt in time: written once more; still none: given up -> Idle
 //                       ClearXmitQueue: -> Idle, queue empty
 //   Resending   1   1   '#'/'$': -> Idle (next line if any); ClearXmitQueue: -> Idle
+//                       the kMaxRejections-th '!' in a row: given up -> Idle
 //
 // Each write is preceded by a 100 ms pause (WritePause) during which other
 // events are held back (EventGate), and re-arms tmrKickXmitQueue (2000 ms).
 //
 // Beyond the plain design: a write that fails does not leave the queue
-// blocked; the queue holds at most kMaxQueuedLines lines; ClearXmitQueue
-// also drops a pending resend so a reconnect starts with the new ping.
+// blocked (and is told once until a write goes out again); the queue holds
+// at most kMaxQueuedLines lines; ClearXmitQueue also drops a pending resend
+// so a reconnect starts with the new ping.
 // No line can hold the queue for ever: a line whose prompt does not come
 // within its reply time is written once more and then given up (a write
 // whose reply began and stopped gets the reply time once more first, so
 // that the second write does not go out while the unit is still quiet),
-// and a line
-// the unit rejects kMaxRejections times in a row is given up, each with a
-// notice (said once until a prompt comes; a second such line in a row
-// means the unit takes nothing, which its owner judges). The owner of a line (the firmware download
-// for its records) may set its own reply time and decide on each rejection itself (LinePolicy).
+// and a line the unit rejects kMaxRejections times in a row is given up,
+// each with a notice (said once until a prompt comes; a second such line in
+// a row means the unit takes nothing, which the owner of the queue judges).
+// The owner of a line (the firmware download for its records) may set its
+// own reply time and decide on each rejection itself (LinePolicy).
 #pragma once
 
 #include "core/app/event_gate.h"
@@ -144,6 +146,7 @@ private:
     bool m_resendPending = false;
     bool m_writePending = false;
     bool m_fullNoticeGiven = false;
+    bool m_notSentNoticeGiven = false; // until a write goes out again
 };
 
 } // namespace orlix

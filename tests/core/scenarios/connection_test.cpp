@@ -243,15 +243,24 @@ TEST(Connection, ALostDeviceGoesOfflineAndComesBackByItselfUnderAutoReConnect) {
     EXPECT_NE(h.app.commLogView.text.find("Serial port lost"), std::string::npos);
     h.run(10000);
     EXPECT_FALSE(h.port.isOpen()) << "the device is still gone";
-    // One line in the log per reason, not one per try.
+    // One line in the log per reason and per outage, not one per try.
     const auto& log = h.app.commLogView.text;
     EXPECT_EQ(log.find("No such file"), log.rfind("No such file"));
+    EXPECT_NE(log.find("Not sent, the port is not open: p"), std::string::npos);
+    EXPECT_EQ(log.find("Not sent"), log.rfind("Not sent"));
 
     h.port.refuse.clear();
     h.unit.reconnectLine();
     h.run(5000);
     EXPECT_TRUE(h.port.isOpen());
     EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+
+    // The next outage is told again.
+    const auto told = log.rfind("Not sent");
+    h.port.refuse["test-com1"] = "No such file or directory";
+    h.unit.hangUp();
+    h.run(10'000);
+    EXPECT_GT(log.rfind("Not sent"), told);
 }
 
 TEST(Connection, WithoutAutoReConnectOkReopensALostDevice) {
