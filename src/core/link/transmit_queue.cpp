@@ -134,6 +134,7 @@ void TransmitQueue::replyTimeout_Timer() {
     const std::string line = m_lastSentLine;
     const LinePolicy policy = m_policy;
     m_deps.notice("No answer to " + visibleText(line) + ": line given up");
+    ++m_linesGivenUp;
     giveUp();
     if (policy.lost) {
         policy.lost();
@@ -187,6 +188,7 @@ void TransmitQueue::refused() {
         m_deps.notice("Rejected " + std::to_string(m_rejections) +
                       " times in a row, line given up: " + visibleText(m_lastSentLine));
     }
+    ++m_linesGivenUp;
     giveUp();
     if (m_refusedInARow >= 2 && m_deps.unitRefuses) {
         m_deps.unitRefuses();
@@ -212,6 +214,7 @@ void TransmitQueue::onReject() {
                 m_resendOnce = true;
                 KickXmitQueue();
             } else {
+                ++m_linesGivenUp;
                 giveUp();
             }
         } else if (m_rejections >= kMaxRejections) {

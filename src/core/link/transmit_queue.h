@@ -119,6 +119,10 @@ public:
     bool AwaitingPrompt() const { return m_awaitingPrompt; }
     bool ResendPending() const { return m_resendPending; }
     std::size_t queuedLines() const;
+    // Lines given up so far for want of a prompt or after rejections (not
+    // those abandoned by their sender), so a caller can tell a complete
+    // exchange from one with gaps.
+    std::size_t linesGivenUp() const { return m_linesGivenUp; }
 
 private:
     // The outstanding line is dropped; the queue goes on with the next.
@@ -147,6 +151,7 @@ private:
     bool m_writePending = false;
     bool m_fullNoticeGiven = false;
     bool m_notSentNoticeGiven = false; // until a write goes out again
+    std::size_t m_linesGivenUp = 0;
 };
 
 } // namespace orlix

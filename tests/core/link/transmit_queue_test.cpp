@@ -240,6 +240,7 @@ TEST_F(TransmitQueueTest, ALineWithoutPromptIsWrittenOnceMoreThenGivenUpAndTheQu
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].find("No answer to da"), std::string::npos) << notices[0];
     EXPECT_EQ(lost, (std::vector<std::string>{"da\r\n"}));
+    EXPECT_EQ(queue.linesGivenUp(), 1u);
     clock.advance(100);
     EXPECT_EQ(written.back(), (Written{6300, "db\r\n"})) << "the queue goes on";
     queue.onPrompt();
@@ -294,6 +295,7 @@ TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowThei
         notices.clear();
         ownerSaw.clear();
         queue.ClearXmitQueue();
+        const std::size_t givenUpBefore = queue.linesGivenUp();
         queue.SendCommand(std::string(c.line) + "\r\n");
         queue.SendCommand("next\r\n");
         clock.advance(100);
@@ -316,6 +318,7 @@ TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowThei
         EXPECT_EQ(!notices.empty(), c.notice);
         const bool gaveUp = written.back().line == "next\r\n";
         EXPECT_EQ(gaveUp, c.notice || c.ownerSaw.size() > static_cast<std::size_t>(ownerLimit));
+        EXPECT_EQ(queue.linesGivenUp() - givenUpBefore, gaveUp ? 1u : 0u);
     }
 }
 
@@ -351,6 +354,15 @@ TEST_F(TransmitQueueTest, AnOwnedLineWaitsItsOwnReplyTime) {
     EXPECT_EQ(written.size(), 2u);
     EXPECT_EQ(ownerLost, 1) << "the owner hears of the loss";
     EXPECT_TRUE(lost.empty());
+    EXPECT_EQ(queue.linesGivenUp(), 1u);
+}
+
+TEST_F(TransmitQueueTest, ALineItsSenderAbandonsIsNotCountedAsGivenUp) {
+    queue.SendCommand("p\r\n");
+    clock.advance(100);
+    queue.abandonOutstanding();
+    EXPECT_FALSE(queue.AwaitingPrompt());
+    EXPECT_EQ(queue.linesGivenUp(), 0u);
 }
 
 } // namespace
