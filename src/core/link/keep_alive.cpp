@@ -5,7 +5,11 @@
 namespace orlix {
 
 namespace {
-constexpr std::string_view kSilentText = "The unit does not answer: link lost";
+constexpr std::string_view kNoPingAnswer =
+    "the unit does not answer, no prompt within 2 s of a ping";
+constexpr std::string_view kNoLineAnswer =
+    "the unit does not answer, no prompt to a line sent twice";
+constexpr std::string_view kRefuses = "the unit rejects every line";
 } // namespace
 
 void KeepAlive::tmrKeepAlive_Timer() {
@@ -34,7 +38,8 @@ void KeepAlive::linkLost() {
 void KeepAlive::unitGone(std::string_view why) {
     App& app = m_app;
     if (app.link.MonitorConnected) {
-        app.commLog.LogLine(why);
+        m_lossReason = why;
+        app.commLog.LogLine("Link lost: " + m_lossReason);
         linkLost();
         app.frmConnect.btnOK_Click();
     }
@@ -43,13 +48,13 @@ void KeepAlive::unitGone(std::string_view why) {
 }
 
 void KeepAlive::tmrConnect_Timer() {
-    unitGone(kSilentText);
+    unitGone(kNoPingAnswer);
 }
 
 void KeepAlive::onLineLost() {
     // Only a link that is up is judged; an attempt's tries judge their own.
     if (m_app.link.OnlineMode || m_app.link.BootMode) {
-        unitGone(kSilentText);
+        unitGone(kNoLineAnswer);
     }
 }
 
@@ -58,7 +63,7 @@ void KeepAlive::onUnitRefuses() {
     // adjusted: as good as gone. The attempt's pings find it again as soon
     // as it takes a line.
     if (m_app.link.OnlineMode || m_app.link.BootMode) {
-        unitGone("The unit rejects every line: link lost");
+        unitGone(kRefuses);
     }
 }
 

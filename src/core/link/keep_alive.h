@@ -29,6 +29,8 @@ public:
     void onUnitRefuses();
     // The port reported that its device is gone.
     void onPortLost(const std::string& reason);
+    // Why the unit was last judged lost (empty: never), as the log says it.
+    const std::string& lossReason() const { return m_lossReason; }
     // A reply's prompt says the unit runs the other program now; true: its
     // boot loader.
     void onUnitMode(bool bootLoader);
@@ -40,6 +42,7 @@ private:
     void unitGone(std::string_view why);
 
     App& m_app;
+    std::string m_lossReason;
 };
 
 class FrmTimedOut {

@@ -88,7 +88,7 @@ TEST(LostLines, WithoutAutoReConnectASilentUnitIsToldAndNotLeftGreen) {
     h.run(7200);
     const App& app = h.app;
     EXPECT_NE(app.commLogView.text.find("given up"), std::string::npos);
-    EXPECT_NE(app.commLogView.text.find("does not answer"), std::string::npos);
+    EXPECT_NE(app.commLogView.text.find("Link lost: the unit does not answer"), std::string::npos);
     EXPECT_TRUE(app.link.OfflineMode);
     EXPECT_EQ(app.connectView.btnInd, kColourRed);
     EXPECT_EQ(app.commLogView.btnInd, kColourRed);
@@ -107,7 +107,8 @@ TEST(LostLines, AUnitThatRejectsEveryLineIsToldAndNotLeftGreen) {
     h.run(3000);
     const App& app = h.app;
     EXPECT_NE(app.commLogView.text.find("Rejected 5 times in a row"), std::string::npos);
-    EXPECT_NE(app.commLogView.text.find("rejects every line"), std::string::npos);
+    EXPECT_NE(app.commLogView.text.find("Link lost: the unit rejects every line"),
+              std::string::npos);
     EXPECT_TRUE(app.link.OfflineMode);
     EXPECT_EQ(app.connectView.btnInd, kColourRed);
     EXPECT_TRUE(app.isVisible(WindowId::frmTrying)) << "Auto ReConnect keeps trying";
