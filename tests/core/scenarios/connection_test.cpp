@@ -54,11 +54,17 @@ TEST(Connection, ABootLoaderAnswerGivesBootModeAndNoVersionRequest) {
     EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorRun));
     EXPECT_FALSE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
 
-    // Run from BOOT MODE starts the application firmware.
+    // Run from BOOT MODE starts the application firmware; its '#' brings
+    // the tool Online, asking for the version as on a fresh connection.
     h.act([&] { h.app.frmMain.mnuMonitorRun_Click(); });
-    h.run(200);
-    EXPECT_EQ(h.linesWritten().back(), "g");
-    EXPECT_EQ(h.port.writes().back().bytes, "g\r\n");
+    h.run(3000);
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p", "g", "df"}));
+    EXPECT_EQ(h.port.writes()[1].bytes, "g\r\n");
+    EXPECT_TRUE(h.app.link.OnlineMode);
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+    EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
+    EXPECT_EQ(h.app.data.FirmwareVersionCode, 224);
+    EXPECT_NE(h.app.commLogView.text.find("The application answers"), std::string::npos);
 }
 
 TEST(Connection, APortStoredInTheSettingsIsTheOneTried) {

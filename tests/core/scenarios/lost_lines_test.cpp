@@ -13,12 +13,6 @@ namespace {
 
 using test::SimHarness;
 
-void startWalk(SimHarness& h) {
-    h.start();
-    h.run(3000);
-    h.act([&] { h.app.frmMain.mnuMonitorUpdate_Click(); });
-}
-
 // Whether the link stayed Online through `ms` of the run, looked at every 10 ms.
 bool stayedOnline(SimHarness& h, int ms) {
     for (int t = 0; t < ms; t += 10) {
@@ -48,9 +42,9 @@ TEST(LostLines, AThreeSecondGlitchAnywhereInTheWalkCostsNoReconnectAndNoWrongVal
     std::vector<std::string> before, truth;
     {
         SimHarness h(options);
-        startWalk(h);
+        h.startWalk();
         before = fileFields(h);
-        h.run(50'000); // one whole pass of the table
+        h.run(SimHarness::kWalkPassMs);
         truth = fileFields(h);
         ASSERT_EQ(truth.size(), before.size());
     }
@@ -58,7 +52,7 @@ TEST(LostLines, AThreeSecondGlitchAnywhereInTheWalkCostsNoReconnectAndNoWrongVal
     for (int start = 0; start < 12'000; start += 7) {
         SCOPED_TRACE("silence from " + std::to_string(start) + " ms into the walk");
         SimHarness h(options);
-        startWalk(h);
+        h.startWalk();
         h.run(start);
         const std::size_t linesBefore = h.linesWritten().size();
         h.unit.setSilent(true);
@@ -79,7 +73,7 @@ TEST(LostLines, AThreeSecondGlitchAnywhereInTheWalkCostsNoReconnectAndNoWrongVal
 
 TEST(LostLines, WithoutAutoReConnectASilentUnitIsToldAndNotLeftGreen) {
     SimHarness h;
-    startWalk(h);
+    h.startWalk();
     h.run(10'000);
     h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
     h.unit.setSilent(true);
@@ -100,7 +94,7 @@ TEST(LostLines, WithoutAutoReConnectASilentUnitIsToldAndNotLeftGreen) {
 
 TEST(LostLines, AUnitThatRejectsEveryLineIsToldAndNotLeftGreen) {
     SimHarness h;
-    startWalk(h);
+    h.startWalk();
     h.run(10'000);
     h.unit.setRejectEveryNthLine(1);
     const std::size_t before = h.port.writes().size();

@@ -19,10 +19,8 @@ std::size_t count(const std::vector<std::string>& lines, std::size_t from, std::
 
 TEST(UnitMode, ARebootIntoTheBootLoaderMidWalkGivesBootModeAndStopsTheWalk) {
     SimHarness h;
-    h.start();
-    h.run(3000);
-    h.act([&] { h.app.frmMain.mnuMonitorUpdate_Click(); });
-    h.run(50'000); // one whole pass of the table
+    h.startWalk();
+    h.run(SimHarness::kWalkPassMs);
     const MonitorData before = h.app.data;
     ASSERT_FALSE(before.OperatingHours.empty());
 
@@ -61,29 +59,6 @@ TEST(UnitMode, ARebootIntoTheBootLoaderMidWalkGivesBootModeAndStopsTheWalk) {
     const auto resumed = h.linesWritten();
     EXPECT_GT(resumed.size() - later.size(), count(resumed, later.size(), "p") + 2)
         << "walk requests follow g and df";
-}
-
-TEST(UnitMode, TheApplicationStartedFromTheBootLoaderGivesOnlineAndAsksForItsVersion) {
-    auto options = SimHarness::quickUnit();
-    options.startInBootLoader = true;
-    SimHarness h(options);
-    h.start();
-    h.run(3000);
-    ASSERT_TRUE(h.app.link.BootMode);
-    h.act([&] { h.app.frmMain.mnuMonitorRun_Click(); });
-    h.run(3000);
-    const App& app = h.app;
-    EXPECT_TRUE(app.link.OnlineMode);
-    EXPECT_EQ(app.mainView.caption, std::string(kBase) + "Backlight on Com1");
-    EXPECT_TRUE(app.mainView.enabled(MenuItem::mnuMonitorUpdate));
-    const auto lines = h.linesWritten();
-    const auto g = std::find(lines.begin(), lines.end(), "g");
-    ASSERT_NE(g, lines.end());
-    ASSERT_NE(g + 1, lines.end());
-    EXPECT_EQ(*(g + 1), "df") << "the version first, as on a fresh connection";
-    EXPECT_EQ(app.data.FirmwareVersion, "V 2.24");
-    EXPECT_EQ(app.data.FirmwareVersionCode, 224);
-    EXPECT_NE(app.commLogView.text.find("application"), std::string::npos);
 }
 
 } // namespace

@@ -13,15 +13,13 @@ using test::SimHarness;
 
 TEST(UnreadableReplies, NoiseBetweenEchoAndDataChangesNothingTheFileCarries) {
     SimHarness h;
-    h.start();
-    h.run(3000);
-    h.act([&] { h.app.frmMain.mnuMonitorUpdate_Click(); });
-    h.run(50'000); // one whole pass of the table
+    h.startWalk();
+    h.run(SimHarness::kWalkPassMs);
     const std::string clean = formatMdv(h.app.data, true, DateTime{});
     ASSERT_NE(clean.find("180"), std::string::npos) << clean;
 
     h.unit.setGarbageEveryNthReply(1);
-    h.run(50'000);
+    h.run(SimHarness::kWalkPassMs);
     EXPECT_TRUE(h.app.link.OnlineMode);
     EXPECT_EQ(formatMdv(h.app.data, true, DateTime{}), clean);
 }
