@@ -23,7 +23,7 @@ App::App(Ports p)
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
       promptWatch(PromptWatch::Deps{
-          link, download, [this](const std::string& reply) { protocol.ReplyDispatcher(reply); },
+          link, download, [this](const std::string& reply) { frmMain.dispatchReply(reply); },
           [this](bool bootLoader) { keepAlive.onUnitMode(bootLoader); }}),
       protocol(data, link, *this), placement(settings), frmMain(*this), fileCommands(*this),
       frmConnect(*this), frmTrying(*this), frmChangeTries(*this), keepAlive(*this),
@@ -221,7 +221,7 @@ void App::Main() {
 }
 
 void App::closeMain() {
-    if (m_quit) {
+    if (m_quit || !fileCommands.saveChangesFirst()) {
         return;
     }
     runUnload(WindowId::frmMain);
