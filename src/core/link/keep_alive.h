@@ -1,7 +1,9 @@
 // Keeping the link: a ping when the line has been quiet, a 2 s watchdog on
 // the ping's prompt, and going Offline with a new attempt when the prompt
-// does not come or the device disappears. Also the time-out notice that an
-// attempt shows when it gives up.
+// does not come, a line goes unanswered after its second write, the unit
+// rejects every line, or the device disappears (the log says which). The
+// link also follows the unit into its boot loader and back. Also the
+// time-out notice that an attempt shows when it gives up.
 #pragma once
 
 #include <string>
