@@ -4,8 +4,8 @@ namespace orlix {
 
 App::App(Ports p)
     : ports(p), settings(p.settings), timers(p.timers, gate), serial(p.serial, settings),
-      commLog(
-          CommLog::Deps{commLogView, download, p.dialogs, [this] { touch(WindowId::frmCommLog); }}),
+      commLog(CommLog::Deps{commLogView, download, p.dialogs, p.clock,
+                            [this] { touch(WindowId::frmCommLog); }}),
       xmit(TransmitQueue::Deps{.timers = timers,
                                .gate = gate,
                                .write =
@@ -31,6 +31,11 @@ App::App(Ports p)
       frmBugeyeMode(*this), frmAbout(*this) {
     // Every menu item is enabled until the link state says otherwise.
     mainView.menuEnabled.fill(true);
+    serial.setWriteObserver([this](std::string_view bytes) {
+        if (link.CommLogWindowEnabled) {
+            commLog.logSent(bytes);
+        }
+    });
     connectView.caption = "Monitor Connection";
     tryingView.caption = "Trying to Connect to Monitor";
     changeTriesView.caption = "Change Retry Limit";
@@ -94,6 +99,14 @@ void App::onSerialPortLost(const std::string& reason) {
         return;
     }
     runEvent([&] { keepAlive.onPortLost(reason); });
+}
+
+void App::onSerialOpenFailed(const std::string& reason) {
+    if (mustWait()) {
+        gate.defer([this, reason] { onSerialOpenFailed(reason); });
+        return;
+    }
+    runEvent([&] { frmTrying.openFailed(reason); });
 }
 
 void App::onTimer(TimerId id) {

@@ -58,12 +58,16 @@ public:
     // The unit answered (in the mode MonitorInBootMode tells): the link is
     // up, Online or in Boot mode.
     void connected();
+    // An open that went on in the background (a network connection) did
+    // not succeed: reported as an open that failed, once per reason.
+    void openFailed(const std::string& reason);
 
     std::int16_t TriesToGo = 0;
 
 private:
     void showToGo();
     void reopenIfClosed();
+    void reportOpenFailure();
 
     App& m_app;
     std::string m_lastReopenError;

@@ -45,6 +45,7 @@ private:
 
     App& m_app;
     std::string m_lossReason;
+    std::string m_lastLost;
 };
 
 class FrmTimedOut {
