@@ -18,7 +18,10 @@ App::App(Ports p)
                                .lineLost = [this](std::string_view) { keepAlive.onLineLost(); },
                                .unitRefuses = [this] { keepAlive.onUnitRefuses(); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
-                              [this](const std::string& reply) { promptWatch.onReply(reply); },
+                              [this](const std::string& reply) {
+                                  promptWatch.onReply(reply);
+                                  frmRGBlight.sendHeldLevels();
+                              },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
@@ -210,9 +213,11 @@ void App::windowClosed(WindowId id) {
         case WindowId::frmVersion:
             frmVersion.btnOK_Click();
             break;
+        case WindowId::frmRGBlight:
         case WindowId::frmBugeyeMode:
         case WindowId::frmAbout:
-            // These two are unloaded when closed, so they load afresh.
+            // Windows without a close button of their own are unloaded
+            // when closed, so they load afresh.
             unload(id);
             break;
         default:
