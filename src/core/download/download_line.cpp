@@ -39,22 +39,23 @@ LinePolicy FirmwareDownload::policyFor(std::string_view line) {
     LinePolicy policy;
     const bool ours = busy() && line == m_lineOnWire;
     const bool endRecord = ours && DownloadActive && m_next + 1 == m_image->recordCount();
-    if (takesAnEraseTime(commandOf(line)) || endRecord) {
+    // The unit may work on these for long, and would do it all again for a
+    // second copy: one write, and its time.
+    const bool longWork = takesAnEraseTime(commandOf(line)) || endRecord;
+    if (longWork) {
         policy.replyTimeoutMs = kLongReplyMs;
-        if (m_deps.timers.isRunning(TimerId::tmrKeepAlive)) {
-            m_deps.timers.start(TimerId::tmrKeepAlive, kEraseWaitMs);
-        }
+        policy.writeAgainWhenLate = false;
     } else if (ours) {
         policy.replyTimeoutMs = kRecordReplyMs;
     }
     if (ours) {
         policy.rejected = [this](int) { return rejected(); };
-        policy.lost = [this] {
+        policy.lost = [this, longWork] {
             const std::string what = DownloadActive
                                          ? "record " + std::to_string(DownloadRecordCount)
                                          : commandOf(m_lineOnWire);
-            fail("No answer from the unit to " + what + ", written twice.", "Download Error",
-                 LineState::Settled);
+            fail("No answer from the unit to " + what + (longWork ? "." : ", written twice."),
+                 "Download Error", LineState::Settled);
         };
     }
     return policy;

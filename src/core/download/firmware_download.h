@@ -48,12 +48,9 @@ namespace orlix {
 
 class FirmwareDownload : public DownloadState {
 public:
-    // The longest the boot loader may work on one line before the link
-    // counts as lost: an erase, or checking the image after its end record.
-    static constexpr int kEraseWaitMs = 30000;
-    // The reply time of such a line: past the erase wait and the keep-alive
-    // watchdog, so that a silent unit is noticed by the link first.
-    static constexpr int kLongReplyMs = kEraseWaitMs + 3000;
+    // The reply time of a line on which the boot loader may work for long:
+    // an erase, or checking the image after its end record.
+    static constexpr int kLongReplyMs = 30000;
     // A record's reply time; the queue writes an unanswered record once more.
     static constexpr int kRecordReplyMs = 3000;
 
@@ -114,10 +111,10 @@ public:
     bool mayQuit();
 
     // --- the line -------------------------------------------------------------
-    // The queue's policy for a line about to be written. An erase command
-    // (typed or the download's own) and the image's end record also push
-    // the keep-alive out by the erase wait, so that the boot loader's long
-    // work is not taken for a lost link.
+    // The queue's policy for a line about to be written: an erase command
+    // (typed or the download's own) and the image's end record may take an
+    // erase's time, so that the boot loader's long work is not taken for a
+    // lost link; the download's own lines are counted and ended by it.
     LinePolicy policyFor(std::string_view line);
     // While a download runs: whether a command line of anyone else may be
     // queued (the address query "a" may); says so in the log when not.

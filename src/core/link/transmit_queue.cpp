@@ -84,13 +84,21 @@ void TransmitQueue::onWritePause() {
     std::string line = std::move(m_pendingLine);
     m_pendingLine.clear();
     if (m_deps.write(line)) {
+        m_notSentNoticeGiven = false;
         m_lastSentLine = std::move(line);
+        m_heard = false;
+        m_extended = false;
         m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
     } else {
         // Nothing went out, so no prompt will come: free the link so the
         // queue goes on instead of blocking every later command.
         stopWaiting();
-        m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+        // Once per outage: the attempt's ping every 2 s would otherwise
+        // push the reason the port went away out of sight.
+        if (!m_notSentNoticeGiven) {
+            m_notSentNoticeGiven = true;
+            m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+        }
     }
     m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickIntervalMs);
     // The held-back events run next, when the event that called this ends.
@@ -109,7 +117,13 @@ void TransmitQueue::replyTimeout_Timer() {
     if (!m_awaitingPrompt || m_writePending) {
         return;
     }
-    if (!m_overdueOnce) {
+    if (m_heard && !m_extended) {
+        // The reply began and stopped: wait once more from here.
+        m_extended = true;
+        m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
+        return;
+    }
+    if (!m_overdueOnce && m_policy.writeAgainWhenLate) {
         // A glitch on the line may have eaten the line or its prompt:
         // one more try costs a line, not a reconnect.
         m_overdueOnce = true;
@@ -168,9 +182,26 @@ void TransmitQueue::clearQueuedLines() {
     m_fullNoticeGiven = false;
 }
 
+void TransmitQueue::refused() {
+    // One notice per run of refusals: a unit that rejects everything would
+    // otherwise fill the log with one line per command.
+    if (m_refusedInARow++ == 0) {
+        m_deps.notice("Rejected " + std::to_string(m_rejections) +
+                      " times in a row, line given up: " + visibleText(m_lastSentLine));
+    }
+    ++m_linesGivenUp;
+    giveUp();
+    if (m_refusedInARow >= 2 && m_deps.unitRefuses) {
+        m_deps.unitRefuses();
+    }
+}
+
 void TransmitQueue::onPrompt() {
+    m_refusedInARow = 0;
     if (m_notItsAnswer) {
+        // Nothing of the outstanding line's own answer has come yet.
         m_notItsAnswer = false;
+        m_heard = false;
         return;
     }
     stopWaiting();
@@ -194,10 +225,7 @@ void TransmitQueue::onReject() {
                 giveUp();
             }
         } else if (m_rejections >= kMaxRejections) {
-            m_deps.notice("Rejected " + std::to_string(m_rejections) +
-                          " times in a row, line given up: " + visibleText(m_lastSentLine));
-            ++m_linesGivenUp;
-            giveUp();
+            refused();
         } else {
             m_resendPending = true;
             KickXmitQueue();

@@ -246,6 +246,26 @@ TEST_F(Steps, WhileItRunsOnlyItsOwnLinesAndTheAddressQueryGoOut) {
     EXPECT_EQ(lines(), (std::vector<std::string>{"da\r\n"}));
 }
 
+// A second answer to the record before, with its echo, is not the answer
+// to the record on the wire: that one keeps waiting, its reply time running.
+TEST_F(Steps, ASecondAnswerToThePreviousRecordIsIgnored) {
+    prepare();
+    h.app.download.start(FirmwareDownload::StartCommand::Erase);
+    h.advance(100);
+    reply("bf3\r\n$\r\n");
+    confirm(image[0]);
+    EXPECT_EQ(lines().back(), image[1] + "\r\n");
+    confirm(image[0]);
+    EXPECT_TRUE(lines().empty());
+    EXPECT_TRUE(logSays("A second answer to record 1: ignored"));
+    EXPECT_TRUE(h.app.xmit.AwaitingPrompt());
+    h.advance(3000);
+    EXPECT_EQ(lines(), (std::vector<std::string>{image[1] + "\r\n"})) << "late: written again";
+    confirm(image[1]);
+    EXPECT_EQ(lines(), (std::vector<std::string>{image[2] + "\r\n"}));
+    EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries:");
+}
+
 TEST_F(Steps, ReplyTextsWithoutAPromptEndTheDownloadWithTheirOwnMessage) {
     struct Case {
         const char* text;

@@ -235,31 +235,36 @@ TEST(DownloadOnABadLine, EachDamagedRecordIsWrittenOnceMoreAndTheFlashEndsUpRigh
     }
 }
 
-// A record whose answer is later than its reply time is written once more;
-// the unit answers both copies, and the second answer is not taken for the
-// next record's: that one still waits for its own answer.
-TEST_F(Download, ALateAnswerToARecordWrittenTwiceIsNotTakenForTheNext) {
+// A record whose answer is later than its reply time is written once more
+// and the unit answers both copies: the extra answer is not taken for the
+// next record's, which still waits for its own (here it is lost on the way
+// and only its reply time brings it back). Everything arrives, in order.
+TEST_F(Download, ALateSecondAnswerIsNotTakenForTheNextRecords) {
     startFromMenu(test::firmwareRecords(20));
     runUntilConfirmed(10);
-    h.unit.editState().config.replyDelayMs = 3500;
-    runUntilWritten(11); // record 11 waits 3.5 s for its answer
+    // Record 11 waits 6.5 s for its answer: past its reply time, and past
+    // the second wait that its echo (heard at once) earns it.
+    h.unit.editState().config.replyDelayMs = 6500;
+    runUntilWritten(11);
     h.unit.editState().config.replyDelayMs = 20;
-    runUntilWritten(12); // written again after 3 s
-    // Record 12 is lost on the way: only its own reply time brings it back.
+    runUntilWritten(12); // written again
     h.unit.setDropEveryNthInputChar(1);
     runUntilWritten(13);
     h.run(50);
     h.unit.setDropEveryNthInputChar(0);
-    h.run(10000);
+    h.run(20000);
 
     ASSERT_EQ(h.app.download.outcome(), FirmwareDownload::Outcome::Done);
+    std::vector<std::string> order;
     for (const auto& [line, count] : lineCounts()) {
         if (line.starts_with(":")) {
-            EXPECT_EQ(count, line == image[10] || line == image[11] ? 2 : 1) << line;
+            EXPECT_LE(count, 3) << line;
+            if (order.empty() || order.back() != line) {
+                order.push_back(line);
+            }
         }
     }
-    EXPECT_NE(h.app.commLogView.text.find("A second answer to record 11: ignored"), npos);
-    EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries:") << "no rejection";
+    EXPECT_EQ(order, image);
     EXPECT_EQ(flashOf(h.unit), dataOf(image));
 }
 
@@ -418,21 +423,25 @@ TEST_F(LongErase, IsNotTakenForALostLinkButASilentOneIs) {
     EXPECT_EQ(timesWritten("bf3"), 1);
     EXPECT_TRUE(h.app.link.BootMode);
 
-    // The same unit, silent after bf3: the watchdog ends it after 30 s and 2 s.
+    // The same unit, silent after bf3 has been echoed: the erase gets its
+    // 30 s twice over (its answer had begun), and bf3 is never written
+    // again, since a second copy would erase once more.
     h.port.clearWrites();
     h.dialogs.messages.clear();
     startFromMenu(test::firmwareRecords(5));
     h.run(150);
     h.unit.setSilent(true);
-    h.run(31000);
+    h.run(59900);
     EXPECT_TRUE(h.app.download.busy()) << "still within the erase's time";
-    h.run(2000);
+    h.run(200);
     EXPECT_FALSE(h.app.download.busy());
     EXPECT_EQ(timesWritten("bf3"), 1);
     EXPECT_TRUE(records().empty());
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(lastMessage().text.starts_with("The unit stopped answering.\r\n\r\nNo record"));
-    EXPECT_TRUE(h.app.link.OfflineMode);
+    EXPECT_TRUE(lastMessage().text.starts_with("No answer from the unit to bf3.\r\n\r\nNo record"))
+        << lastMessage().text;
+    h.run(10000);
+    EXPECT_TRUE(h.app.link.OfflineMode) << "the link finds the silent unit gone";
 }
 
 } // namespace
