@@ -332,6 +332,7 @@ bool Reader::keyLine(Action action, std::string_view key, std::string_view value
             return fail(kOverflow);
         }
         (action == Action::HVUpperLimit ? d.HVUpperLimit : d.HVLowerLimit) = n.value;
+        d.HVLimitsReported = true;
         return true;
     }
     case Action::NumScanSets:

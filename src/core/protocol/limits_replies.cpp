@@ -127,6 +127,7 @@ void LimitsReply(ReplyContext& ctx, std::string_view body) {
     // A limit too large for 16 bits leaves the stored one as it was.
     storeWhole(ctx.data.HVUpperLimit, limits.upper);
     storeWhole(ctx.data.HVLowerLimit, limits.lower);
+    ctx.data.HVLimitsReported = true;
     if (ctx.display != nullptr) {
         showLimits(ctx, limits);
     }
