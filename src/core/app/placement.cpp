@@ -24,19 +24,23 @@ WindowState WindowPlacement::stateFrom(std::int16_t value) {
 }
 
 Placement WindowPlacement::restore(std::string_view windowName) const {
+    return restore(windowName, {m_screen.widthTwips / 2, m_screen.heightTwips / 2});
+}
+
+Placement WindowPlacement::restore(std::string_view windowName, ScreenSize defaultSize) const {
     Placement p;
     const auto section = keys::kLocations;
     p.top = m_settings.readSingle(section, keyOf(windowName, "Top"), 0);
     p.left = m_settings.readSingle(section, keyOf(windowName, "Left"), 0);
-    const double halfWidth = m_screen.widthTwips / 2;
-    const double halfHeight = m_screen.heightTwips / 2;
-    p.width = m_settings.readSingle(section, keyOf(windowName, "Width"), halfWidth);
-    p.height = m_settings.readSingle(section, keyOf(windowName, "Height"), halfHeight);
+    const double width = defaultSize.widthTwips;
+    const double height = defaultSize.heightTwips;
+    p.width = m_settings.readSingle(section, keyOf(windowName, "Width"), width);
+    p.height = m_settings.readSingle(section, keyOf(windowName, "Height"), height);
     if (!(p.width > 0)) {
-        p.width = halfWidth;
+        p.width = width;
     }
     if (!(p.height > 0)) {
-        p.height = halfHeight;
+        p.height = height;
     }
     p.state = stateFrom(m_settings.readInt16(section, keyOf(windowName, "Windowstate"), 0));
     return p;

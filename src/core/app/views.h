@@ -80,6 +80,7 @@ enum class MenuItem : std::size_t {
     mnuMonitorDemo,
     mnuMonitorRun,
     mnuMonitorCommLog, // brings back the comm log window once Done has hidden it
+    mnuMonitorData,
     mnuStroke,
     mnuRGBbacklight,
     mnuTestBugeyeMode,
@@ -93,11 +94,12 @@ enum class MenuItem : std::size_t {
 inline constexpr std::size_t kMenuItemCount = static_cast<std::size_t>(MenuItem::Count);
 
 inline constexpr std::array<std::string_view, kMenuItemCount> kMenuItemNames = {
-    "mnuFile",           "mnuFileNew",        "mnuFileOpen",       "mnuFileSave",
-    "mnuFileSaveAs",     "mnuFileClose",      "mnuFileExit",       "mnuMonitor",
-    "mnuMonitorUpdate",  "mnuMonitorOnline",  "mnuMonitorOffline", "mnuMonitorDemo",
-    "mnuMonitorRun",     "mnuMonitorCommLog", "mnuStroke",         "mnuRGBbacklight",
-    "mnuTestBugeyeMode", "mnuHelp",           "mnuHelpTopics",     "mnuHelpAbout"};
+    "mnuFile",          "mnuFileNew",        "mnuFileOpen",       "mnuFileSave",
+    "mnuFileSaveAs",    "mnuFileClose",      "mnuFileExit",       "mnuMonitor",
+    "mnuMonitorUpdate", "mnuMonitorOnline",  "mnuMonitorOffline", "mnuMonitorDemo",
+    "mnuMonitorRun",    "mnuMonitorCommLog", "mnuMonitorData",    "mnuStroke",
+    "mnuRGBbacklight",  "mnuTestBugeyeMode", "mnuHelp",           "mnuHelpTopics",
+    "mnuHelpAbout",     "mnuHelpVersion"};
 
 inline constexpr std::string_view menuItemName(MenuItem item) {
     return kMenuItemNames[static_cast<std::size_t>(item)];
