@@ -4,6 +4,7 @@
 #include "windows/frm_comm_log.h"
 #include "windows/frm_connect.h"
 #include "windows/frm_main.h"
+#include "windows/frm_monitor_data.h"
 #include "windows/small_windows.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ Gui::Gui(App& app) : m_app(app), m_main(std::make_unique<FrmMainWindow>(app)) {
     add(new FrmRGBlightWindow(app));
     add(new FrmBugeyeWindow(app));
     add(new FrmAboutWindow(app));
+    add(new FrmMonitorDataWindow(app));
     m_main->installEventFilter(this);
     connect(m_main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* frame) {
         if (m_applying || !frame) {

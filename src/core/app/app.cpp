@@ -11,14 +11,21 @@ App::App(Ports p)
                                [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
                                [this](std::string_view text) { commLog.LogLine(text); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
-                              [this](const std::string& reply) { protocol.ReplyDispatcher(reply); },
+                              [this](const std::string& reply) {
+                                  protocol.ReplyDispatcher(reply);
+                                  frmMonitorData.replyArrived(reply);
+                              },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
       protocol(data, link, *this), placement(settings), frmMain(*this), fileCommands(*this),
       frmConnect(*this), frmTrying(*this), frmChangeTries(*this), keepAlive(*this),
       frmTimedOut(*this), frmCommLog(*this), frmVersion(*this), frmRGBlight(*this),
-      frmBugeyeMode(*this), frmAbout(*this) {
+      frmBugeyeMode(*this), frmAbout(*this),
+      frmMonitorData(FrmMonitorData::Deps{
+          monitorDataView, data, protocol.display(), link, p.clock, p.dialogs, timers, placement,
+          [this] { touch(WindowId::frmMonitorData); },
+          [this](const Placement& placed) { place(WindowId::frmMonitorData, placed); }}) {
     // Every menu item is enabled until the link state says otherwise.
     mainView.menuEnabled.fill(true);
     connectView.caption = "Monitor Connection";
@@ -129,6 +136,9 @@ void App::dispatchTimer(TimerId id) {
         break;
     case TimerId::frmTimedOut_Timer1:
         frmTimedOut.Timer1_Timer();
+        break;
+    case TimerId::frmMonitorData_tmrRefresh:
+        frmMonitorData.tmrRefresh_Timer();
         break;
     case TimerId::WritePause:
     case TimerId::Count:
@@ -367,6 +377,9 @@ void App::runLoad(WindowId id) {
     case WindowId::frmAbout:
         frmAbout.Form_Load();
         break;
+    case WindowId::frmMonitorData:
+        frmMonitorData.Form_Load();
+        break;
     default:
         break;
     }
@@ -388,6 +401,9 @@ void App::runActivate(WindowId id) {
         break;
     case WindowId::frmVersion:
         frmVersion.Form_Activate();
+        break;
+    case WindowId::frmMonitorData:
+        frmMonitorData.Form_Activate();
         break;
     default:
         break;
@@ -420,6 +436,9 @@ void App::runUnload(WindowId id) {
     case WindowId::frmBugeyeMode:
         frmBugeyeMode.Form_Unload();
         break;
+    case WindowId::frmMonitorData:
+        frmMonitorData.Form_Unload();
+        break;
     default:
         break;
     }
@@ -444,10 +463,6 @@ void App::epromVersionLabel(const std::string& text) {
 
 void App::controlModeReported(bool software) {
     frmRGBlight.controlModeReported(software);
-}
-
-void App::displayChanged() {
-    touch(WindowId::frmMonitorData);
 }
 
 } // namespace orlix

@@ -20,6 +20,7 @@
 #include "core/app/timer_control.h"
 #include "core/app/views.h"
 #include "core/data/monitor_data.h"
+#include "core/dataview/frm_monitor_data.h"
 #include "core/download/download_state.h"
 #include "core/link/connection.h"
 #include "core/link/keep_alive.h"
@@ -140,7 +141,7 @@ public:
     BugeyeView bugeyeView;
     AboutView aboutView;
     DownloadView downloadView;
-    WindowView monitorDataView;
+    MonitorDataView monitorDataView;
 
     SerialLine serial;
     CommLog commLog;
@@ -160,6 +161,7 @@ public:
     FrmRGBlight frmRGBlight;
     FrmBugeyeMode frmBugeyeMode;
     FrmAbout frmAbout;
+    FrmMonitorData frmMonitorData;
 
     // SendCommand: the one way a command line leaves the tool.
     void SendCommand(std::string_view text) { xmit.SendCommand(text); }
@@ -169,7 +171,6 @@ private:
     void firmwareVersionLabel(const std::string& text) override;
     void epromVersionLabel(const std::string& text) override;
     void controlModeReported(bool software) override;
-    void displayChanged() override;
 
     static std::size_t index(WindowId id) { return static_cast<std::size_t>(id); }
     void runLoad(WindowId id);

@@ -33,6 +33,7 @@ public:
     void mnuMonitorDemo_Click();
     void mnuMonitorRun_Click();
     void mnuMonitorCommLog_Click();
+    void mnuMonitorData_Click();
     void mnuRGBbacklight_Click();
     void mnuTestBugeyeMode_Click();
     void mnuHelpTopics_Click();
