@@ -3,6 +3,7 @@
 // keeps no state of its own that core needs.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -100,6 +101,9 @@ inline constexpr std::array<std::string_view, kMenuItemCount> kMenuItemNames = {
     "mnuMonitorRun",    "mnuMonitorCommLog", "mnuMonitorData",    "mnuStroke",
     "mnuRGBbacklight",  "mnuTestBugeyeMode", "mnuHelp",           "mnuHelpTopics",
     "mnuHelpAbout",     "mnuHelpVersion"};
+
+// Every item has its name (an item left out would get an empty one).
+static_assert(std::ranges::none_of(kMenuItemNames, &std::string_view::empty));
 
 inline constexpr std::string_view menuItemName(MenuItem item) {
     return kMenuItemNames[static_cast<std::size_t>(item)];
