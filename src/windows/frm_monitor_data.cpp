@@ -141,6 +141,14 @@ FrmMonitorDataWindow::FrmMonitorDataWindow(App& app, QWidget* parent)
     scanLabel->setObjectName("lblScanSet");
     scanRow->addWidget(scanLabel);
     scanRow->addWidget(m_scanSet);
+    scanRow->addSpacing(16);
+    auto* columnsHint = new QLabel(
+        "Value, F, P: the data file's columns (the unit reports F and P). "
+        "Current: the value the unit uses now.",
+        adjustments);
+    columnsHint->setObjectName("lblColumns");
+    columnsHint->setEnabled(false); // drawn in the muted colour of a hint
+    scanRow->addWidget(columnsHint);
     scanRow->addStretch(1);
     QWidget* adjustmentsArea = nullptr;
     m_flows[2] = scrolledFlow(adjustments, adjustmentsArea);

@@ -187,8 +187,17 @@ ViewGroup adjustmentsGroup(const DataViewSources& src, const DataViewOptions& op
         columns.push_back({std::string(columnName(c)), std::string(columnName(c)), false,
                            std::string(columnTip(c))});
     }
-    columns.push_back(
-        {"Current", "Current", false, "The value the unit uses now, from its current-value reply"});
+    // The unit's current values, once it has given any (a file has none).
+    bool current = false;
+    for (const GroupId g : kDacGroups) {
+        for (int k : dacIndexes(src.data.group(g), g)) {
+            current = current || (s == src.data.CurrentScanSet && !currentText(src, g, k).empty());
+        }
+    }
+    if (current) {
+        columns.push_back({"Current", "Current", false,
+                           "The value the unit uses now, from its current-value reply"});
+    }
     if (other) {
         for (const DacColumn c : kDacColumns) {
             columns.push_back(
@@ -218,7 +227,9 @@ ViewGroup adjustmentsGroup(const DataViewSources& src, const DataViewOptions& op
             for (const DacColumn c : kDacColumns) {
                 row.add(dacText(own, c, s, k), differs(c));
             }
-            row.add(s == src.data.CurrentScanSet ? currentText(src, g, k) : std::string());
+            if (current) {
+                row.add(currentText(src, g, k));
+            }
             if (other) {
                 for (const DacColumn c : kDacColumns) {
                     row.add(dacText(other->group(g), c, s, k), differs(c));

@@ -12,7 +12,8 @@
 //    deflection values, boot and configuration values, the parameter list;
 //  - "Adjustments": one table per DAC group (L, B, H, V, N) for the chosen
 //    scan set, a row per DAC, columns Value, F, P (the data file's three
-//    columns) and Current (the unit's current-value reply).
+//    columns) and, once the unit has given any, Current (its current-value
+//    replies).
 //
 // Every text is as the reply handlers format it ("07.5 kV", "209.0 V",
 // "0.00"); a value nobody reported is "" (never a made-up 0). Names: a

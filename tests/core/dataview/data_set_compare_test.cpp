@@ -121,9 +121,9 @@ TEST(CompareDataSets, TheViewMarksTheDifferencesAndCanShowOnlyThem) {
                          "tblScanSets ScanSet(1): *800x600 60Hz *800x600 75Hz",
                          "tblScanSets ScanSet(2): *1024x768 60Hz *",
                          "tblScanSets ScanSet(3): * *1280x1024 60Hz",
-                         "tblL L(2): 106 *113 119  106 *140 119",
-                         "tblH H(8): *5 12 18  *6 12 18",
-                         "tblV V(0): 145 152 *158  145 152 *80",
+                         "tblL L(2): 106 *113 119 106 *140 119",
+                         "tblH H(8): *5 12 18 *6 12 18",
+                         "tblV V(0): 145 152 *158 145 152 *80",
                      }));
 }
 
