@@ -213,7 +213,10 @@ void DataTableWidget::showValues(const ViewTable& table) {
             if (label->objectName() != qs(cell.name)) {
                 label->setObjectName(qs(cell.name));
             }
-            label->setText(qs(cell.text));
+            const QString text = qs(cell.text);
+            if (label->text() != text) {
+                label->setText(text);
+            }
             label->setLayoutOf(withUnit[c] ? unitWidth : 0, numbers[c]);
             if (label->autoFillBackground() != cell.differs) {
                 label->setAutoFillBackground(cell.differs);

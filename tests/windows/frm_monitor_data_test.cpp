@@ -131,11 +131,21 @@ TEST_F(MonitorDataWindow, ComparingTheGoldenPairMarksEachDifference) {
     EXPECT_EQ(text("L(2).CmpF"), "140");
     EXPECT_EQ(find("L(3).F"), nullptr);
     EXPECT_EQ(find("VAnodeValue"), nullptr);
+    only->click();
+    EXPECT_NE(find("L(3).F"), nullptr);
 
+    // A scan set only the compared file has, then the compare ends.
+    auto* scanSet = find<QComboBox>("cboScanSet");
+    scanSet->setCurrentIndex(3);
+    emit scanSet->activated(3);
+    EXPECT_EQ(text("L(0).CmpValue"), "130");
+    EXPECT_EQ(text("L(0).Value"), "");
     find<QPushButton>("btnEndCompare")->click();
     EXPECT_EQ(text("lblCompare"), "");
-    EXPECT_EQ(find("L(2).CmpF"), nullptr);
+    EXPECT_EQ(scanSet->currentText(), "Scan set 0: 640x480 60Hz");
+    EXPECT_EQ(text("L(2).F"), "113");
     EXPECT_FALSE(marked("L(2).F"));
+    EXPECT_EQ(find("L(2).CmpF"), nullptr);
 }
 
 TEST_F(MonitorDataWindow, CopyPutsTabSeparatedTextOnTheClipboard) {

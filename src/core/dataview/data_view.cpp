@@ -322,6 +322,12 @@ DataView buildDataView(const DataViewSources& src, const DataViewOptions& opt) {
     }
     const Marks* m = marks ? &*marks : nullptr;
     view.scanSets = scanSetChoices(src, opt, m);
+    // A scan set that is no longer listed (the compare that had it ended)
+    // gives way to the first one.
+    if (std::none_of(view.scanSets.begin(), view.scanSets.end(),
+                     [&](const ScanSetChoice& c) { return c.scanSet == view.scanSet; })) {
+        view.scanSet = view.scanSets.front().scanSet;
+    }
     view.groups.push_back(unitGroup(src, opt, m));
     view.groups.push_back(readingsGroup(src));
     view.groups.push_back(adjustmentsGroup(src, opt, view.scanSet, m));
