@@ -10,7 +10,7 @@ BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all run test deps configure build asan fuzz bench format format-check clean
+.PHONY: all run test deps configure build package asan fuzz bench format format-check clean
 
 all: build
 
@@ -30,6 +30,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package: $(BUILD)/orlix6_VERSION_ARCH.deb, for apt install ./FILE.
+package: build
+	cd $(BUILD) && cpack
+	@ls -l $(BUILD)/orlix6_*.deb
 
 # The core and the simulated unit under AddressSanitizer + UndefinedBehaviorSanitizer.
 asan: deps

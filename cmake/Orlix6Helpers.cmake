@@ -9,14 +9,30 @@ function(orlix6_strict_warnings target)
     endif()
 endfunction()
 
-# Fails the configure step when a target links or includes Qt.
-function(orlix6_assert_no_qt target)
-    foreach(prop LINK_LIBRARIES INTERFACE_LINK_LIBRARIES INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES)
+# Fails the configure step when what `target` links (and, with
+# INCLUDES, includes) matches `pattern`; `what` names it in the message.
+function(orlix6_assert_not_using target pattern what)
+    cmake_parse_arguments(ARG "INCLUDES" "" "" ${ARGN})
+    set(props LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+    if(ARG_INCLUDES)
+        list(APPEND props INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES)
+    endif()
+    foreach(prop ${props})
         get_target_property(values ${target} ${prop})
-        if(values AND "${values}" MATCHES "Qt[56]?::|[Qq]t6")
-            message(FATAL_ERROR "${target} must not use Qt (${prop}: ${values})")
+        if(values AND "${values}" MATCHES "${pattern}")
+            message(FATAL_ERROR "${target} must not use ${what} (${prop}: ${values})")
         endif()
     endforeach()
+endfunction()
+
+# The core and the simulated unit never see Qt.
+function(orlix6_assert_no_qt target)
+    orlix6_assert_not_using(${target} "Qt[56]?::|[Qq]t6" "Qt" INCLUDES)
+endfunction()
+
+# orlix6-cli and the adapters it uses run on a server without a display.
+function(orlix6_assert_no_widgets target)
+    orlix6_assert_not_using(${target} "Qt6::(Gui|Widgets)|orlix6_qt" "Qt widgets")
 endfunction()
 
 # One test executable per test source: tests/<area>/foo_test.cpp -> tst_foo.

@@ -8,11 +8,12 @@
 #include "platform/qt_dialogs.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_settings_store.h"
-#include "platform/qt_system_tools.h"
 #include "platform/qt_timers.h"
 #include "platform/routing_serial_port.h"
 #include "platform/simulated_serial_port.h"
 #include "sim/firmware_version.h"
+#include "windows/bundled.h"
+#include "windows/desktop_tools.h"
 #include "windows/frm_main.h"
 #include "windows/gui.h"
 
@@ -21,14 +22,38 @@
 
 #include <cstdio>
 
+namespace {
+
+// --help and --version print and end the program here. They need no
+// display, and QApplication aborts where there is none, so they are
+// answered before it exists.
+void answerHelpOrVersion(QCommandLineParser& parser, int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    // Qt's own options (-platform, -style ...) are unknown here: only help
+    // and version count.
+    parser.parse(arguments);
+    if (!parser.isSet("help") && !parser.isSet("version")) {
+        return;
+    }
+    QCoreApplication core(argc, argv);
+    if (parser.isSet("version")) {
+        parser.showVersion();
+    }
+    parser.showHelp(0);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Orlix6");
-    QApplication::setOrganizationName("Orlix6");
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(orlix::kVersionMajor)
-                                            .arg(orlix::kVersionMinor)
-                                            .arg(orlix::kVersionRevision));
+    QCoreApplication::setApplicationName("Orlix6");
+    QCoreApplication::setOrganizationName("Orlix6");
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(orlix::kVersionMajor)
+                                                .arg(orlix::kVersionMinor)
+                                                .arg(orlix::kVersionRevision));
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Orlix6 Backlight Adjustment Tool");
@@ -46,6 +71,12 @@ int main(int argc, char** argv) {
                                            "Start the simulated display in its boot loader.");
     parser.addOptions(
         {settingsOption, portOption, simulatorOption, simFirmwareOption, simBootOption});
+    answerHelpOrVersion(parser, argc, argv);
+
+    QApplication application(argc, argv);
+    // The desktop entry's name, so that the window system finds the icon.
+    QGuiApplication::setDesktopFileName("orlix6");
+    QApplication::setWindowIcon(orlix::windows::appIcon());
     parser.process(application);
 
     orlix::sim::UnitOptions unitOptions;
@@ -66,7 +97,7 @@ int main(int argc, char** argv) {
     orlix::platform::QtClock clock;
     orlix::platform::QtSettingsStore settings(parser.value(settingsOption));
     orlix::platform::QtDialogs dialogs;
-    orlix::platform::QtSystemTools system;
+    orlix::windows::DesktopTools system(settings.fileName());
 
     orlix::App app(orlix::Ports{port, timers, clock, settings, dialogs, &system});
     if (parser.isSet(simulatorOption)) {

@@ -15,13 +15,18 @@ QString qs(std::string_view text) {
 
 } // namespace
 
-bool QtSystemTools::startProgram(std::string_view commandLine) {
-    QStringList parts = QProcess::splitCommand(qs(commandLine));
-    if (parts.isEmpty()) {
+bool QtSystemTools::startProgram(std::string_view program,
+                                 const std::vector<std::string>& arguments) {
+    if (program.empty()) {
         return false;
     }
-    const QString program = parts.takeFirst();
-    return QProcess::startDetached(program, parts);
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list << qs(argument);
+    }
+    // The program path goes to the system as it stands: a path with blanks
+    // is one program, not a program and arguments.
+    return QProcess::startDetached(qs(program), list);
 }
 
 std::optional<std::string> QtSystemTools::registryValue(std::string_view key,

@@ -1,6 +1,7 @@
 #include "windows/small_windows.h"
 
-#include <QApplication>
+#include "windows/bundled.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -140,7 +141,7 @@ namespace orlix::windows {
 FrmAboutWindow::FrmAboutWindow(App& app, QWidget* parent)
     : CoreWindow(app, WindowId::frmAbout, parent) {
     auto* icon = label(this, "picIcon");
-    icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
+    icon->setPixmap(appIcon().pixmap(48, 48));
     m_title = label(this, "lblTitle");
     QFont big = m_title->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);

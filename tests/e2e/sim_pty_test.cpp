@@ -5,52 +5,26 @@
 // a lost device. Last, the same through the in-process port of --simulator.
 #include "platform/qt_serial_port.h"
 #include "platform/simulated_serial_port.h"
+#include "windows_support/sim_process.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace {
 
 using orlix::platform::QtSerialPort;
 
-// Runs the event loop until `done` holds or `ms` have passed.
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-// Stops the simulator when the test ends, however it ends.
-struct SimProgram : QProcess {
-    ~SimProgram() override {
-        terminate();
-        if (!waitForFinished(5000)) {
-            kill();
-            waitForFinished(2000);
-        }
-    }
-};
+using orlix::test::SimProgram;
+using orlix::test::waitFor;
 
 TEST(SimPty, TheRealSerialAdapterTalksToTheProgramAndSeesAHangUp) {
     QTemporaryDir dir;
     const QString link = dir.filePath("unit");
     SimProgram sim;
-    sim.start(QStringLiteral(ORLIX6_SIM_BIN), {"--link", link, "--firmware", "1.39"});
-    ASSERT_TRUE(waitFor([&] { return QFileInfo(link).isSymLink(); })) << ORLIX6_SIM_BIN;
+    ASSERT_TRUE(sim.start(link, {"--firmware", "1.39"})) << ORLIX6_SIM_BIN;
 
     QtSerialPort port;
     std::string received;
@@ -80,10 +54,10 @@ TEST(SimPty, TheRealSerialAdapterTalksToTheProgramAndSeesAHangUp) {
     EXPECT_EQ(ask("p"), "p\r\n#\r\n");
     EXPECT_TRUE(lost.empty()) << lost;
 
-    sim.write("hangup\n");
+    sim.console("hangup");
     ASSERT_TRUE(waitFor([&] { return !lost.empty(); })) << "no loss reported";
     EXPECT_FALSE(port.isOpen());
-    sim.write("plug\n");
+    sim.console("plug");
     ASSERT_TRUE(waitFor(open));
     EXPECT_EQ(ask("df"), "df\r\nV 1.39\r\n#\r\n");
 }

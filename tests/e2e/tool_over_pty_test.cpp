@@ -7,47 +7,26 @@
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
+#include "windows_support/sim_process.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace orlix {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) {
-            return false;
-        }
-        // Sleep in the event loop rather than spin.
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
+using test::SimProgram;
+using test::waitFor;
 
 class ToolOverPty : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QFileInfo(QStringLiteral(ORLIX6_SIM_BIN)).isExecutable()) << ORLIX6_SIM_BIN;
         m_link = m_dir.filePath("unit");
-        m_sim.setProgram(QStringLiteral(ORLIX6_SIM_BIN));
-        m_sim.setArguments({"--link", m_link, "--firmware", "2.24", "--quiet"});
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_sim.start();
-        ASSERT_TRUE(m_sim.waitForStarted(5000));
-        ASSERT_TRUE(waitFor([this] { return QFileInfo(m_link).isSymLink(); }, 5000));
+        ASSERT_TRUE(m_sim.start(m_link, {"--firmware", "2.24", "--quiet"}));
 
         for (int n = 1; n <= 8; ++n) {
             m_store.set("Ports", "Com" + std::to_string(n), "/nonexistent/test-com");
@@ -62,18 +41,9 @@ protected:
     void TearDown() override {
         m_timers.setTickHandler(nullptr);
         m_port.close();
-        m_sim.terminate();
-        if (!m_sim.waitForFinished(5000)) {
-            m_sim.kill();
-            m_sim.waitForFinished(2000);
-        }
     }
 
-    void console(const char* command) {
-        m_sim.write(command);
-        m_sim.write("\n");
-        m_sim.waitForBytesWritten(2000);
-    }
+    void console(const char* command) { m_sim.console(command); }
 
     bool online(int ms) {
         return waitFor([this] { return m_app.link.OnlineMode; }, ms);
@@ -81,7 +51,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_link;
-    QProcess m_sim;
+    SimProgram m_sim;
     platform::QtSerialPort m_port;
     platform::QtTimers m_timers;
     platform::QtClock m_clock;
@@ -120,7 +90,9 @@ TEST_F(ToolOverPty, ConnectsWalksLosesTheUnitAndFindsItAgain) {
     // the unit is plugged in again.
     console("hangup");
     ASSERT_TRUE(waitFor([this] { return !m_port.isOpen(); }, 5000));
-    EXPECT_TRUE(m_app.link.OfflineMode);
+    // The loss is handled once the line in its write pause has gone out.
+    EXPECT_TRUE(waitFor([this] { return m_app.link.OfflineMode; }, 1000))
+        << "holding " << m_app.gate.holding() << " held " << m_app.gate.heldCount();
     EXPECT_NE(m_app.commLogView.text.find("Serial port lost"), std::string::npos);
     console("plug");
     ASSERT_TRUE(online(8000)) << m_app.connectView.lbl1;

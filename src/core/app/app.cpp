@@ -140,6 +140,9 @@ void App::dispatchTimer(TimerId id) {
     case TimerId::frmMonitorData_tmrRefresh:
         frmMonitorData.tmrRefresh_Timer();
         break;
+    case TimerId::ReplyTimeout:
+        xmit.replyTimeout_Timer();
+        break;
     case TimerId::WritePause:
     case TimerId::Count:
         break;

@@ -11,6 +11,30 @@ constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavaila
 constexpr std::string_view kHelpUnavailable =
     "The help viewer could not be started on this system.";
 
+// A registry path may come quoted; the quotes are not part of the name.
+std::string unquoted(std::string text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        return text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
+// The system's own information tool, as its registry entries name it.
+bool startSystemInfoTool(SystemTools& system) {
+    if (const auto path =
+            system.registryValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH")) {
+        // One program path, blanks included ("C:\Program Files\..."): never
+        // split into a program and arguments.
+        return system.startProgram(unquoted(*path), {});
+    }
+    if (const auto folder =
+            system.registryValue("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO")) {
+        const std::string program = unquoted(*folder) + "\\MSINFO32.EXE";
+        return system.fileExists(program) && system.startProgram(program, {});
+    }
+    return false;
+}
+
 } // namespace
 
 void FrmAbout::Form_Load() {
@@ -31,33 +55,29 @@ void FrmAbout::cmdOK_Click() {
 }
 
 void FrmAbout::cmdSysInfo_Click() {
-    App& app = m_app;
-    SystemTools* system = app.ports.system;
-    if (system) {
-        if (const auto path =
-                system->registryValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH")) {
-            if (system->startProgram(*path)) {
-                return;
-            }
-        } else if (const auto folder = system->registryValue(
-                       "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO")) {
-            const std::string program = *folder + "\\MSINFO32.EXE";
-            if (system->fileExists(program) && system->startProgram(program)) {
-                return;
-            }
-        }
+    SystemTools* system = m_app.ports.system;
+    if (system && (startSystemInfoTool(*system) || system->showSystemInfo())) {
+        return;
     }
-    app.ports.dialogs.message(kSysInfoUnavailable);
+    m_app.ports.dialogs.message(kSysInfoUnavailable);
 }
 
 void FrmAbout::showHelpTopics() {
     SystemTools* system = m_app.ports.system;
-    if (system && (system->startProgram("C:\\windows\\winhelp.exe orlix3.hlp") ||
-                   system->startProgram("C:\\winnt\\winhlp32.exe orlix3.hlp"))) {
+    if (!system) {
+        m_app.ports.dialogs.message(kHelpUnavailable);
         return;
     }
-    // Neither viewer exists here: say so rather than do nothing.
-    m_app.ports.dialogs.message(kHelpUnavailable);
+    // The Windows viewers only where their help file is there to show: a
+    // viewer started on a missing file would stand in for the manual.
+    const std::string file(kHelpFile);
+    if (system->fileExists(file) && (system->startProgram("C:\\windows\\winhelp.exe", {file}) ||
+                                     system->startProgram("C:\\winnt\\winhlp32.exe", {file}))) {
+        return;
+    }
+    if (!system->showManual()) {
+        m_app.ports.dialogs.message(kHelpUnavailable);
+    }
 }
 
 } // namespace orlix

@@ -202,7 +202,7 @@ void FrmTrying::tmrConnect_Timer() {
     }
     if (TriesToGo < 1 && !app.connectView.ckAutoReConnect) {
         app.GoOffline();
-        app.timers.stop(TimerId::frmTrying_tmrConnect);
+        stopAttempt();
         app.hide(WindowId::frmTrying);
         app.show(WindowId::frmTimedOut);
         app.connectView.lbl1 = kGiveUpText;
@@ -228,6 +228,9 @@ void FrmTrying::btnChange_Click() {
 
 void FrmTrying::stopAttempt() {
     m_app.timers.stop(TimerId::frmTrying_tmrConnect);
+    // The tries are the attempt's business: its last ping is not sent
+    // again once the attempt has ended.
+    m_app.xmit.abandonOutstanding();
 }
 
 // --- frmChangeTries --------------------------------------------------------------

@@ -35,7 +35,8 @@ void TransmitQueue::SendCommand(std::string_view text) {
 }
 
 void TransmitQueue::KickXmitQueue() {
-    if (m_awaitingPrompt && !m_resendPending) {
+    const bool resend = m_resendPending || m_resendOnce;
+    if (m_awaitingPrompt && !resend) {
         return; // a line is outstanding
     }
     // One write at a time: a kick during the pause would only pick the
@@ -44,8 +45,9 @@ void TransmitQueue::KickXmitQueue() {
         return;
     }
     std::string line;
-    if (m_resendPending) {
+    if (resend) {
         line = m_lastSentLine;
+        m_resendOnce = false;
     } else {
         if (m_queue.empty()) {
             // Nothing to send; do not mark a line outstanding.
@@ -61,6 +63,9 @@ void TransmitQueue::KickXmitQueue() {
         if (m_queue.empty()) {
             m_fullNoticeGiven = false;
         }
+        m_policy = m_deps.policyFor ? m_deps.policyFor(line) : LinePolicy{};
+        m_rejections = 0;
+        m_overdueOnce = false;
     }
     m_awaitingPrompt = true;
     m_pendingLine = std::move(line);
@@ -80,11 +85,11 @@ void TransmitQueue::onWritePause() {
     m_pendingLine.clear();
     if (m_deps.write(line)) {
         m_lastSentLine = std::move(line);
+        m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
     } else {
         // Nothing went out, so no prompt will come: free the link so the
         // queue goes on instead of blocking every later command.
-        m_awaitingPrompt = false;
-        m_resendPending = false;
+        stopWaiting();
         m_deps.notice("Not sent, the port is not open: " + visibleText(line));
     }
     m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickIntervalMs);
@@ -99,15 +104,61 @@ void TransmitQueue::tmrKickXmitQueue_Timer() {
     }
 }
 
+void TransmitQueue::replyTimeout_Timer() {
+    m_deps.timers.stop(TimerId::ReplyTimeout);
+    if (!m_awaitingPrompt || m_writePending) {
+        return;
+    }
+    if (!m_overdueOnce) {
+        // A glitch on the line may have eaten the line or its prompt:
+        // one more try costs a line, not a reconnect.
+        m_overdueOnce = true;
+        m_resendOnce = true;
+        KickXmitQueue();
+        return;
+    }
+    const std::string line = m_lastSentLine;
+    const LinePolicy policy = m_policy;
+    m_deps.notice("No answer to " + visibleText(line) + ": line given up");
+    ++m_linesGivenUp;
+    giveUp();
+    if (policy.lost) {
+        policy.lost();
+    } else if (m_deps.lineLost) {
+        m_deps.lineLost(line);
+    }
+}
+
+void TransmitQueue::stopWaiting() {
+    m_awaitingPrompt = false;
+    m_resendPending = false;
+    m_resendOnce = false;
+    m_rejections = 0;
+    m_overdueOnce = false;
+    m_deps.timers.stop(TimerId::ReplyTimeout);
+}
+
+void TransmitQueue::giveUp() {
+    stopWaiting();
+    if (!m_queue.empty()) {
+        KickXmitQueue();
+    }
+}
+
+void TransmitQueue::abandonOutstanding() {
+    if (m_awaitingPrompt && !m_writePending) {
+        giveUp();
+    }
+}
+
 void TransmitQueue::ClearXmitQueue() {
     if (m_awaitingPrompt) {
         m_deps.beep(250, 250);
     }
     m_queue.clear();
-    m_awaitingPrompt = false;
     // A stale resend would make the next write the old line (perhaps "g"
     // or a firmware record) instead of the new ping.
-    m_resendPending = false;
+    stopWaiting();
     m_fullNoticeGiven = false;
 }
 
@@ -117,8 +168,7 @@ void TransmitQueue::clearQueuedLines() {
 }
 
 void TransmitQueue::onPrompt() {
-    m_resendPending = false;
-    m_awaitingPrompt = false;
+    stopWaiting();
     if (!m_queue.empty()) {
         KickXmitQueue();
     }
@@ -126,8 +176,27 @@ void TransmitQueue::onPrompt() {
 
 void TransmitQueue::onReject() {
     if (m_awaitingPrompt) {
-        m_resendPending = true;
-        KickXmitQueue();
+        ++m_rejections;
+        m_overdueOnce = false;
+        if (m_policy.rejected) {
+            // The owner counts and reports; each rejection writes the line
+            // exactly once more, so no lasting ResendPending.
+            if (m_policy.rejected(m_rejections) == RejectVerdict::Resend) {
+                m_resendOnce = true;
+                KickXmitQueue();
+            } else {
+                ++m_linesGivenUp;
+                giveUp();
+            }
+        } else if (m_rejections >= kMaxRejections) {
+            m_deps.notice("Rejected " + std::to_string(m_rejections) +
+                          " times in a row, line given up: " + visibleText(m_lastSentLine));
+            ++m_linesGivenUp;
+            giveUp();
+        } else {
+            m_resendPending = true;
+            KickXmitQueue();
+        }
     }
     if (m_queue.empty()) {
         m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickAfterRejectMs);
@@ -135,8 +204,7 @@ void TransmitQueue::onReject() {
 }
 
 void TransmitQueue::reset() {
-    m_awaitingPrompt = false;
-    m_resendPending = false;
+    stopWaiting();
 }
 
 } // namespace orlix

@@ -8,6 +8,7 @@
 //   Idle        0   -   SendCommand or a kick tick with lines queued: write one -> Waiting
 //   Waiting     1   0   '#'/'$': -> Idle, and at once the next line if any
 //                       '!': write LastSentLine again -> Resending
+//                       no prompt in time: written once more; still none: given up -> Idle
 //                       ClearXmitQueue: -> Idle, queue empty
 //   Resending   1   1   '#'/'$': -> Idle (next line if any); ClearXmitQueue: -> Idle
 //
@@ -17,6 +18,11 @@
 // Beyond the plain design: a write that fails does not leave the queue
 // blocked; the queue holds at most kMaxQueuedLines lines; ClearXmitQueue
 // also drops a pending resend so a reconnect starts with the new ping.
+// No line can hold the queue for ever: a line whose prompt does not come
+// within its reply time is written once more and then given up, and a line
+// the unit rejects kMaxRejections times in a row is given up, each with a
+// notice. The owner of a line (the firmware download for its records) may
+// set its own reply time and decide on each rejection itself (LinePolicy).
 #pragma once
 
 #include "core/app/event_gate.h"
@@ -29,12 +35,30 @@
 
 namespace orlix {
 
+enum class RejectVerdict {
+    Resend, // write the line once more now
+    GiveUp, // drop it; the owner says why
+};
+
+// How one line is treated beyond plain stop-and-wait.
+struct LinePolicy {
+    // How long its prompt may take before the line counts as lost.
+    int replyTimeoutMs = 3000;
+    // Each '!' for the line, with the count of rejections in a row; empty:
+    // the queue's own rule (resend, give up after kMaxRejections).
+    std::function<RejectVerdict(int rejections)> rejected;
+    // No prompt after the line was written twice: it is given up. Empty:
+    // the queue's Deps::lineLost.
+    std::function<void()> lost;
+};
+
 class TransmitQueue {
 public:
     static constexpr int kWritePauseMs = 100;
     static constexpr int kKickIntervalMs = 2000;
     static constexpr int kKickAfterRejectMs = 1000;
     static constexpr std::size_t kMaxQueuedLines = 256;
+    static constexpr int kMaxRejections = 5;
 
     struct Deps {
         TimerControl& timers;
@@ -42,6 +66,11 @@ public:
         std::function<bool(std::string_view)> write; // false: not sent
         std::function<void(int hz, int ms)> beep;
         std::function<void(std::string_view)> notice; // one line in the comm log
+        // The policy of a line about to be written for the first time;
+        // empty: the defaults.
+        std::function<LinePolicy(std::string_view line)> policyFor = {};
+        // A line was given up for want of a prompt (after the notice).
+        std::function<void(std::string_view line)> lineLost = {};
     };
 
     explicit TransmitQueue(Deps deps) : m_deps(std::move(deps)) {}
@@ -55,6 +84,9 @@ public:
     void ClearXmitQueue();
     // The "Clear Xmit Queue" button: empties XmitQueue only.
     void clearQueuedLines();
+    // Stops waiting for the outstanding line's prompt, without a beep or a
+    // notice (its sender has ended); the lines queued behind it go on.
+    void abandonOutstanding();
 
     // Reception's queue step at a prompt: '#' or '$', and '!'.
     void onPrompt();
@@ -63,6 +95,8 @@ public:
     // The write pause is over: write the chosen line. The caller then
     // replays the events held back during the pause.
     void onWritePause();
+    // ReplyTimeout fired: the outstanding line's prompt is overdue.
+    void replyTimeout_Timer();
 
     // Forget every flag (start-up).
     void reset();
@@ -72,9 +106,23 @@ public:
     bool AwaitingPrompt() const { return m_awaitingPrompt; }
     bool ResendPending() const { return m_resendPending; }
     std::size_t queuedLines() const;
+    // Lines given up so far for want of a prompt or after rejections (not
+    // those abandoned by their sender), so a caller can tell a complete
+    // exchange from one with gaps.
+    std::size_t linesGivenUp() const { return m_linesGivenUp; }
 
 private:
+    // The outstanding line is dropped; the queue goes on with the next.
+    void giveUp();
+    void stopWaiting();
+
     Deps m_deps;
+    LinePolicy m_policy;
+    int m_rejections = 0;
+    bool m_overdueOnce = false;
+    // Write LastSentLine once more at the next kick (an owner's resend or a
+    // late prompt), without the lasting ResendPending of a plain '!'.
+    bool m_resendOnce = false;
     std::string m_queue;
     std::string m_lastSentLine;
     std::string m_pendingLine;
@@ -82,6 +130,7 @@ private:
     bool m_resendPending = false;
     bool m_writePending = false;
     bool m_fullNoticeGiven = false;
+    std::size_t m_linesGivenUp = 0;
 };
 
 } // namespace orlix

@@ -16,6 +16,7 @@ enum class TimerId : std::size_t {
     frmTimedOut_Timer1,        // frmTimedOut: closes the notice
     frmMonitorData_tmrRefresh, // frmMonitorData: rebuilds the view while it is shown
     WritePause,                // the pause before each line is written
+    ReplyTimeout,              // the outstanding line's prompt is overdue
     Count
 };
 

@@ -28,6 +28,8 @@ protected:
                 queue.onWritePause();
             } else if (id == TimerId::tmrKickXmitQueue && timers.isRunning(id)) {
                 queue.tmrKickXmitQueue_Timer();
+            } else if (id == TimerId::ReplyTimeout && timers.isRunning(id)) {
+                queue.replyTimeout_Timer();
             }
         });
     }
@@ -39,17 +41,43 @@ protected:
     std::vector<std::pair<int, int>> beeps;
     std::vector<std::string> notices;
     bool portOpen = true;
-    TransmitQueue queue{
-        TransmitQueue::Deps{timers, gate,
-                            [this](std::string_view line) {
-                                if (!portOpen) {
-                                    return false;
-                                }
-                                written.push_back({clock.nowMs(), std::string(line)});
-                                return true;
-                            },
-                            [this](int hz, int ms) { beeps.emplace_back(hz, ms); },
-                            [this](std::string_view text) { notices.emplace_back(text); }}};
+    // What the owner of a line ("rec" lines here) decides; others get the defaults.
+    std::vector<int> ownerSaw;
+    int ownerLimit = 2;
+    int ownerLost = 0;
+    std::vector<std::string> lost;
+    TransmitQueue queue{TransmitQueue::Deps{
+        timers, gate,
+        [this](std::string_view line) {
+            if (!portOpen) {
+                return false;
+            }
+            written.push_back({clock.nowMs(), std::string(line)});
+            return true;
+        },
+        [this](int hz, int ms) { beeps.emplace_back(hz, ms); },
+        [this](std::string_view text) { notices.emplace_back(text); },
+        [this](std::string_view line) {
+            LinePolicy policy;
+            if (line.starts_with("rec")) {
+                policy.replyTimeoutMs = 30000;
+                policy.rejected = [this](int n) {
+                    ownerSaw.push_back(n);
+                    return n <= ownerLimit ? RejectVerdict::Resend : RejectVerdict::GiveUp;
+                };
+                policy.lost = [this] { ++ownerLost; };
+            }
+            return policy;
+        },
+        [this](std::string_view line) { lost.emplace_back(line); }}};
+
+    std::vector<std::string> lines() const {
+        std::vector<std::string> out;
+        for (const auto& w : written) {
+            out.push_back(w.line);
+        }
+        return out;
+    }
 };
 
 TEST_F(TransmitQueueTest, WritesALineAfterThePauseAndHoldsTheNextUntilThePrompt) {
@@ -123,7 +151,7 @@ TEST_F(TransmitQueueTest, RejectWithAnEmptyQueueRetriesAfterOneSecondOnlyWhenLin
     // The write re-arms the kick with 2000 ms, then the reject's 1000 ms
     // follows, as it would after a blocking pause.
     EXPECT_EQ(clock.dueAt(TimerId::tmrKickXmitQueue), 1200);
-    clock.advance(5000);
+    clock.advance(2500);
     EXPECT_EQ(written.size(), 2u) << "a tick with an empty queue writes nothing";
     EXPECT_FALSE(timers.isRunning(TimerId::tmrKickXmitQueue));
 }
@@ -199,6 +227,102 @@ TEST_F(TransmitQueueTest, TheQueueIsCappedAndSaysSoOnce) {
     }
     EXPECT_EQ(queue.queuedLines(), TransmitQueue::kMaxQueuedLines);
     EXPECT_EQ(notices.size(), 1u);
+}
+
+TEST_F(TransmitQueueTest, ALineWithoutPromptIsWrittenOnceMoreThenGivenUpAndTheQueueGoesOn) {
+    queue.SendCommand("da\r\n");
+    queue.SendCommand("db\r\n");
+    clock.advance(100 + 3000 + 100);
+    EXPECT_EQ(written.back(), (Written{3200, "da\r\n"})) << "overdue: written once more";
+    EXPECT_TRUE(notices.empty());
+    clock.advance(3000);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("No answer to da"), std::string::npos) << notices[0];
+    EXPECT_EQ(lost, (std::vector<std::string>{"da\r\n"}));
+    EXPECT_EQ(queue.linesGivenUp(), 1u);
+    clock.advance(100);
+    EXPECT_EQ(written.back(), (Written{6300, "db\r\n"})) << "the queue goes on";
+    queue.onPrompt();
+    clock.advance(10000);
+    EXPECT_EQ(written.size(), 3u) << "a prompt ends the wait for good";
+    EXPECT_FALSE(queue.AwaitingPrompt());
+}
+
+TEST_F(TransmitQueueTest, APromptAfterTheSecondTryIsAnOrdinaryAnswer) {
+    queue.SendCommand("da\r\n");
+    clock.advance(3200);
+    queue.onPrompt();
+    clock.advance(10000);
+    EXPECT_EQ(lines(), (std::vector<std::string>{"da\r\n", "da\r\n"}));
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(lost.empty());
+}
+
+TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowTheirOwner) {
+    struct Case {
+        const char* name;
+        const char* line;
+        int rejections;
+        std::size_t writesOfTheLine; // before the next line goes out
+        std::vector<int> ownerSaw;
+        bool notice;
+    };
+    const std::vector<Case> cases = {
+        {"four rejections are retried", "da", 4, 5, {}, false},
+        {"the fifth gives the line up", "da", 5, 5, {}, true},
+        {"an owner resends once per rejection", "rec1", 2, 3, {1, 2}, false},
+        {"an owner gives up when it says so", "rec1", 3, 3, {1, 2, 3}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        written.clear();
+        notices.clear();
+        ownerSaw.clear();
+        queue.ClearXmitQueue();
+        const std::size_t givenUpBefore = queue.linesGivenUp();
+        queue.SendCommand(std::string(c.line) + "\r\n");
+        queue.SendCommand("next\r\n");
+        clock.advance(100);
+        for (int i = 0; i < c.rejections; ++i) {
+            queue.onReject();
+            clock.advance(100);
+            if (!queue.ResendPending()) {
+                // An owner's resend leaves no lasting resend for the kick
+                // tick: two seconds bring no further copy.
+                clock.advance(2000);
+            }
+        }
+        clock.advance(100);
+        std::size_t ofTheLine = 0;
+        for (const auto& w : written) {
+            ofTheLine += w.line == std::string(c.line) + "\r\n" ? 1 : 0;
+        }
+        EXPECT_EQ(ofTheLine, c.writesOfTheLine);
+        EXPECT_EQ(ownerSaw, c.ownerSaw);
+        EXPECT_EQ(!notices.empty(), c.notice);
+        const bool gaveUp = written.back().line == "next\r\n";
+        EXPECT_EQ(gaveUp, c.notice || c.ownerSaw.size() > static_cast<std::size_t>(ownerLimit));
+        EXPECT_EQ(queue.linesGivenUp() - givenUpBefore, gaveUp ? 1u : 0u);
+    }
+}
+
+TEST_F(TransmitQueueTest, AnOwnedLineWaitsItsOwnReplyTime) {
+    queue.SendCommand("rec-erase\r\n");
+    clock.advance(100 + 29000);
+    EXPECT_EQ(written.size(), 1u) << "a slow erase is not resent at 3 s";
+    clock.advance(1000 + 100 + 30000);
+    EXPECT_EQ(written.size(), 2u);
+    EXPECT_EQ(ownerLost, 1) << "the owner hears of the loss";
+    EXPECT_TRUE(lost.empty());
+    EXPECT_EQ(queue.linesGivenUp(), 1u);
+}
+
+TEST_F(TransmitQueueTest, ALineItsSenderAbandonsIsNotCountedAsGivenUp) {
+    queue.SendCommand("p\r\n");
+    clock.advance(100);
+    queue.abandonOutstanding();
+    EXPECT_FALSE(queue.AwaitingPrompt());
+    EXPECT_EQ(queue.linesGivenUp(), 0u);
 }
 
 } // namespace

@@ -1,0 +1,22 @@
+#include "cli/commands.h"
+
+namespace orlix::cli {
+
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> all{portsCommand(), pingCommand(), readCommand(),
+                                              consoleCommand()};
+    return all;
+}
+
+QString expectArguments(const Invocation& invocation, qsizetype count, const char* what) {
+    if (invocation.arguments.size() == count) {
+        return {};
+    }
+    if (count == 0) {
+        return QStringLiteral("%1 takes no arguments, not '%2'")
+            .arg(invocation.spec->name, invocation.arguments.join(' '));
+    }
+    return QStringLiteral("%1 wants %2").arg(invocation.spec->name, what);
+}
+
+} // namespace orlix::cli

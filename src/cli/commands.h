@@ -1,0 +1,17 @@
+// The commands of orlix6-cli, one file each; commands() in commands.cpp
+// lists them for the command line and the help.
+#pragma once
+
+#include "cli/command_line.h"
+
+namespace orlix::cli {
+
+CommandSpec portsCommand();
+CommandSpec pingCommand();
+CommandSpec readCommand();
+CommandSpec consoleCommand();
+
+// A usage error when the command got other than `count` arguments.
+QString expectArguments(const Invocation& invocation, qsizetype count, const char* what);
+
+} // namespace orlix::cli

@@ -1,0 +1,44 @@
+// The dialogs port with no display: a message box becomes a line on
+// standard error, a question is answered No (nothing is written that the
+// command line did not ask for), and a file choice is the file the driver
+// named beforehand, or a cancel. The beep is silent.
+#pragma once
+
+#include "core/ports/dialogs.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlix::cli {
+
+class HeadlessDialogs : public Dialogs {
+public:
+    void message(std::string_view text, std::string_view title = kAppTitle) override;
+    bool askYesNo(std::string_view text, std::string_view title = kAppTitle) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    void beep(int /*frequencyHz*/, int /*durationMs*/) override {}
+
+    // Messages are kept instead of printed until release(); the driver
+    // then prints them or, when it reports the failure itself, drops them.
+    void hold() { m_holding = true; }
+    void release(bool print);
+
+    // The answers of the next file dialogs: one use each.
+    void answerOpenFile(FileChoice choice) { m_open = std::move(choice); }
+    void answerSaveFile(FileChoice choice) { m_save = std::move(choice); }
+
+    // A message box's text as lines for a terminal: its CR LF and lone CR
+    // line breaks become LF.
+    static std::string terminalText(std::string_view text);
+
+private:
+    bool m_holding = false;
+    std::vector<std::string> m_held;
+    std::optional<FileChoice> m_open;
+    std::optional<FileChoice> m_save;
+};
+
+} // namespace orlix::cli

@@ -1,0 +1,126 @@
+// The command line: what each command accepts, the usage errors a script
+// can make (every one a message that names the fix), and the choices that
+// reach the session.
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace orlix::cli {
+namespace {
+
+using Kind = ParseOutcome::Kind;
+
+ParseOutcome parse(const QStringList& args) {
+    return parseCommandLine(QStringList{"orlix6-cli"} + args);
+}
+
+struct ErrorCase {
+    const char* name;
+    QStringList args;
+    const char* message; // part of the message
+};
+
+// The case's name in test listings, not its bytes.
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UsageErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(UsageErrors, AreRefusedWithAMessageThatPointsToTheHelp) {
+    const ParseOutcome outcome = parse(GetParam().args);
+    EXPECT_EQ(outcome.kind, Kind::UsageError);
+    EXPECT_TRUE(outcome.text.contains(GetParam().message)) << outcome.text.toStdString();
+    EXPECT_TRUE(outcome.text.contains("--help")) << outcome.text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, UsageErrors,
+    ::testing::Values(
+        ErrorCase{"NoCommand", {}, "no command given (commands: ports, ping, read, console)"},
+        ErrorCase{"UnknownCommand", {"flsh"}, "unknown command 'flsh'"},
+        ErrorCase{"UnknownOption", {"ping", "--prot", "x"}, "Unknown option 'prot'"},
+        ErrorCase{"OptionOfAnotherCommand", {"ping", "--json"}, "Unknown option 'json'"},
+        ErrorCase{"MissingValue", {"ping", "--port"}, "Missing value after '--port'"},
+        ErrorCase{"EmptyPort", {"ping", "--port", " "}, "--port wants a device"},
+        ErrorCase{"PortAndSimulator", {"ping", "--port", "Com1", "--simulator"}, "exclude"},
+        ErrorCase{"TimeoutNotANumber", {"read", "-o", "a.mdv", "--timeout", "1m"}, "'1m'"},
+        ErrorCase{"NegativeTimeout", {"ping", "--timeout", "-5"}, "whole number of seconds"},
+        ErrorCase{"BadSimFirmware", {"ping", "--simulator", "--sim-firmware", "two"}, "'two'"},
+        ErrorCase{"ReadWithoutOutput", {"read"}, "-o FILE.mdv"},
+        ErrorCase{"BadScanSets", {"read", "-o", "a.mdv", "--scan-sets", "some"}, "'some'"},
+        ErrorCase{"BadExpect", {"ping", "--expect", "loader"}, "app or boot"},
+        ErrorCase{"StrayArgument", {"console", "extra"}, "takes no arguments"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, OptionsMayComeBeforeOrAfterTheCommand) {
+    for (const QStringList& args :
+         {QStringList{"--port", "/dev/ttyUSB0", "read", "-o", "a.mdv", "--timeout", "9"},
+          QStringList{"read", "--port=/dev/ttyUSB0", "--output", "a.mdv", "--timeout=9"}}) {
+        const ParseOutcome outcome = parse(args);
+        ASSERT_EQ(outcome.kind, Kind::Run) << outcome.text.toStdString();
+        const Invocation& inv = outcome.invocation;
+        EXPECT_STREQ(inv.spec->name, "read");
+        ASSERT_TRUE(inv.port);
+        EXPECT_EQ(inv.port->device, "/dev/ttyUSB0");
+        EXPECT_EQ(inv.timeoutSeconds, 9);
+        EXPECT_EQ(inv.value("output"), "a.mdv");
+    }
+}
+
+TEST(CommandLine, AnOptionsValueIsNeverTakenForTheCommand) {
+    const ParseOutcome outcome = parse({"-o", "ping", "read"});
+    ASSERT_EQ(outcome.kind, Kind::Run) << outcome.text.toStdString();
+    EXPECT_STREQ(outcome.invocation.spec->name, "read");
+    EXPECT_EQ(outcome.invocation.value("output"), "ping");
+}
+
+TEST(CommandLine, EachCommandHasItsOwnTimeLimitUnlessOneIsGiven) {
+    EXPECT_EQ(parse({"ping"}).invocation.timeoutSeconds, 30);
+    EXPECT_EQ(parse({"read", "-o", "a.mdv"}).invocation.timeoutSeconds, 150);
+    EXPECT_EQ(parse({"console"}).invocation.timeoutSeconds, 0);
+    EXPECT_EQ(parse({"console", "--timeout", "0"}).invocation.timeoutSeconds, 0);
+    EXPECT_EQ(parse({"ping", "--timeout", "5"}).invocation.timeoutSeconds, 5);
+}
+
+TEST(CommandLine, PortNamesAConfiguredComOrADevice) {
+    struct Case {
+        std::string text;
+        int com;
+        std::string device;
+    };
+    for (const Case& c :
+         {Case{"Com3", 3, ""}, Case{"COM8", 8, ""}, Case{"com1", 1, ""}, Case{"Com9", 0, "Com9"},
+          Case{"COM12", 0, "COM12"}, Case{"/dev/ttyUSB0", 0, "/dev/ttyUSB0"}}) {
+        std::string error;
+        const auto port = parsePortArgument(c.text, error);
+        ASSERT_TRUE(port) << c.text;
+        EXPECT_EQ(port->comNumber, c.com) << c.text;
+        EXPECT_EQ(port->device, c.device) << c.text;
+    }
+}
+
+TEST(CommandLine, HelpListsEveryCommandAndEveryExitCode) {
+    const ParseOutcome general = parse({"--help"});
+    ASSERT_EQ(general.kind, Kind::Help);
+    for (const CommandSpec& spec : commands()) {
+        EXPECT_TRUE(general.text.contains(QStringLiteral("  %1 ").arg(spec.name))) << spec.name;
+        const ParseOutcome own = parse({spec.name, "--help"});
+        ASSERT_EQ(own.kind, Kind::Help) << spec.name;
+        EXPECT_TRUE(own.text.startsWith(QStringLiteral("Usage: orlix6-cli %1").arg(spec.name)));
+        EXPECT_TRUE(own.text.contains("Exit codes:")) << spec.name;
+    }
+    std::set<int> codes;
+    for (const ExitCodeRow& row : kExitCodes) {
+        EXPECT_TRUE(codes.insert(toInt(row.code)).second) << "twice: " << toInt(row.code);
+        EXPECT_TRUE(general.text.contains(QStringLiteral("%1  ").arg(toInt(row.code), 3)))
+            << toInt(row.code);
+    }
+    EXPECT_EQ(parse({"--version"}).text, "orlix6-cli 6.0.3");
+}
+
+} // namespace
+} // namespace orlix::cli

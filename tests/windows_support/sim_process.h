@@ -1,0 +1,55 @@
+// What the end-to-end tests share: waiting on the event loop for a
+// condition, and the orlix6-sim program on a pseudo-terminal, stopped when
+// the test ends however it ends. Header-only; for targets that define
+// ORLIX6_SIM_BIN.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+namespace orlix::test {
+
+// Runs the event loop until `done` holds or `ms` have passed; between two
+// looks it sleeps in the loop instead of spinning.
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) {
+            return false;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+class SimProgram : public QProcess {
+public:
+    // Starts orlix6-sim with its pty linked at `link`; true once the link is there.
+    bool start(const QString& link, const QStringList& options) {
+        QProcess::start(QStringLiteral(ORLIX6_SIM_BIN), QStringList{"--link", link} + options);
+        return waitForStarted(5000) && waitFor([&] { return QFileInfo(link).isSymLink(); });
+    }
+    // One command on the simulator's console ("hangup", "silent on").
+    void console(const char* command) {
+        write(QByteArray(command) + "\n");
+        waitForBytesWritten(2000);
+    }
+    ~SimProgram() override {
+        terminate();
+        if (!waitForFinished(5000)) {
+            kill();
+            waitForFinished(2000);
+        }
+    }
+};
+
+} // namespace orlix::test
