@@ -142,10 +142,10 @@ FrmMonitorDataWindow::FrmMonitorDataWindow(App& app, QWidget* parent)
     scanRow->addWidget(scanLabel);
     scanRow->addWidget(m_scanSet);
     scanRow->addSpacing(16);
-    auto* columnsHint = new QLabel(
-        "Value, F, P: the data file's columns (the unit reports F and P). "
-        "Current: the value the unit uses now.",
-        adjustments);
+    auto* columnsHint =
+        new QLabel("Value, F, P: the data file's columns (the unit reports F and P). "
+                   "Current: the value the unit uses now.",
+                   adjustments);
     columnsHint->setObjectName("lblColumns");
     columnsHint->setEnabled(false); // drawn in the muted colour of a hint
     scanRow->addWidget(columnsHint);
