@@ -234,13 +234,8 @@ void FrmMonitorDataWindow::showScanSets(const DataView& view) {
 
 void FrmMonitorDataWindow::copyTable(const std::string& name) {
     const DataView& view = m_app.monitorDataView.content;
-    for (const ViewGroup& g : view.groups) {
-        for (const ViewTable& t : g.tables) {
-            if (t.name == name) {
-                putOnClipboard(tableText(t, view));
-                return;
-            }
-        }
+    if (const ViewTable* table = findTable(view, name)) {
+        putOnClipboard(tableText(*table, view));
     }
 }
 

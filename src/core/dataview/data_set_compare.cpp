@@ -73,14 +73,7 @@ void compareDacs(const MonitorData& a, const MonitorData& b, int s, const std::s
     for (const GroupId g : kDacGroups) {
         const DacGroup& ga = a.group(g);
         const DacGroup& gb = b.group(g);
-        std::vector<int> dacs = dacIndexes(ga, g);
-        for (int k : dacIndexes(gb, g)) {
-            if (std::find(dacs.begin(), dacs.end(), k) == dacs.end()) {
-                dacs.push_back(k);
-            }
-        }
-        std::sort(dacs.begin(), dacs.end());
-        for (int k : dacs) {
+        for (int k : dacIndexes(ga, g, &gb)) {
             for (std::size_t c = 0; c < compared.size(); ++c) {
                 if (!compared[c]) {
                     continue;
@@ -142,14 +135,23 @@ std::span<const IdentityItem> identityItems() {
     return kIdentity;
 }
 
-std::vector<int> dacIndexes(const DacGroup& group, GroupId id) {
-    std::vector<int> dacs;
-    const int count = std::clamp<int>(group.count, 0, kMaxDacs);
-    for (int k = 0; k < count; ++k) {
-        dacs.push_back(k);
+std::vector<int> dacIndexes(const DacGroup& group, GroupId id, const DacGroup* other) {
+    std::array<bool, kMaxDacs> held{};
+    for (const DacGroup* g : {&group, other}) {
+        if (g == nullptr) {
+            continue;
+        }
+        const int count = std::clamp<int>(g->count, 0, kMaxDacs);
+        std::fill_n(held.begin(), count, true);
     }
-    if (id == GroupId::H && count <= kHorizSCapIndex) {
-        dacs.push_back(kHorizSCapIndex);
+    if (id == GroupId::H) {
+        held[kHorizSCapIndex] = true;
+    }
+    std::vector<int> dacs;
+    for (int k = 0; k < kMaxDacs; ++k) {
+        if (held[static_cast<std::size_t>(k)]) {
+            dacs.push_back(k);
+        }
     }
     return dacs;
 }

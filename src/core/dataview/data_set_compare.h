@@ -43,9 +43,10 @@ struct IdentityItem {
 };
 std::span<const IdentityItem> identityItems();
 
-// The DACs of a group that a data set holds: those its count covers, and
-// for H the "Horiz S Cap" at index 8 too.
-std::vector<int> dacIndexes(const DacGroup& group, GroupId id);
+// The DACs of a group that a data set holds, in order: those its count
+// covers, and for H the "Horiz S Cap" at index 8 too; with `other`, those
+// either of the two holds.
+std::vector<int> dacIndexes(const DacGroup& group, GroupId id, const DacGroup* other = nullptr);
 // Its name from the group's table, or "DAC k" for one without a name.
 std::string dacName(const DacGroup& group, int dac);
 // The value as text; "" when neither the unit nor a file gave it.

@@ -208,15 +208,7 @@ ViewGroup adjustmentsGroup(const DataViewSources& src, const DataViewOptions& op
     ViewGroup group{"grpAdjustments", "Adjustments", {}};
     for (const GroupId g : kDacGroups) {
         const DacGroup& own = src.data.group(g);
-        std::vector<int> dacs = dacIndexes(own, g);
-        if (other) {
-            for (int k : dacIndexes(other->group(g), g)) {
-                if (std::find(dacs.begin(), dacs.end(), k) == dacs.end()) {
-                    dacs.push_back(k);
-                }
-            }
-            std::sort(dacs.begin(), dacs.end());
-        }
+        const std::vector<int> dacs = dacIndexes(own, g, other ? &other->group(g) : nullptr);
         const std::string letter(groupName(g));
         ViewTable table{"tbl" + letter, letter + " Group", columns, {}};
         for (int k : dacs) {
@@ -335,6 +327,32 @@ DataView buildDataView(const DataViewSources& src, const DataViewOptions& opt) {
         keepOnlyDifferences(view);
     }
     return view;
+}
+
+const ViewTable* findTable(const DataView& view, std::string_view name) {
+    for (const ViewGroup& g : view.groups) {
+        for (const ViewTable& t : g.tables) {
+            if (t.name == name) {
+                return &t;
+            }
+        }
+    }
+    return nullptr;
+}
+
+const ViewCell* findCell(const DataView& view, std::string_view name) {
+    for (const ViewGroup& g : view.groups) {
+        for (const ViewTable& t : g.tables) {
+            for (const ViewRow& r : t.rows) {
+                for (const ViewCell& c : r.cells) {
+                    if (c.name == name) {
+                        return &c;
+                    }
+                }
+            }
+        }
+    }
+    return nullptr;
 }
 
 } // namespace orlix

@@ -33,6 +33,7 @@
 #include "core/protocol/display_model.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orlix {
@@ -113,6 +114,10 @@ struct DataViewOptions {
 };
 
 DataView buildDataView(const DataViewSources& sources, const DataViewOptions& options = {});
+
+// The table or cell of that name; null when the view has none.
+const ViewTable* findTable(const DataView& view, std::string_view name);
+const ViewCell* findCell(const DataView& view, std::string_view name);
 
 // "1", "2" or "3": the firmware generation of a version code, which picks
 // the layout of the analog reply; "" when the code belongs to none.

@@ -31,18 +31,8 @@ FileChoice golden(const std::string& name) {
 }
 
 std::string cell(const App& app, std::string_view name) {
-    for (const ViewGroup& g : app.monitorDataView.content.groups) {
-        for (const ViewTable& t : g.tables) {
-            for (const ViewRow& r : t.rows) {
-                for (const ViewCell& c : r.cells) {
-                    if (c.name == name) {
-                        return c.text;
-                    }
-                }
-            }
-        }
-    }
-    return "<missing>";
+    const ViewCell* c = findCell(app.monitorDataView.content, name);
+    return c ? c->text : "<missing>";
 }
 
 int refreshTicks(const test::VirtualClock& clock) {
