@@ -17,6 +17,10 @@ namespace orlix::windows {
 namespace {
 
 constexpr int kUnitGap = 4;
+// A text wider than this many average characters is cut short with "..."
+// (its tooltip holds it whole), so that no text from the unit can push the
+// tables out of the window.
+constexpr int kMaxCellCharacters = 32;
 constexpr int kColumnSpacing = 12;
 // Rows a table's title and frame take, for balancing the columns.
 constexpr int kTableOverheadRows = 3;
@@ -73,7 +77,8 @@ QSize ValueLabel::sizeHint() const {
     QString unit;
     const bool numeric = splitNumberAndUnit(text(), number, unit);
     const int textWidth = numeric ? fm.horizontalAdvance(number) : fm.horizontalAdvance(text());
-    const int width = std::max(textWidth, fm.horizontalAdvance(QStringLiteral("00000")));
+    const int width = std::clamp(textWidth, fm.horizontalAdvance(QStringLiteral("00000")),
+                                 fm.averageCharWidth() * kMaxCellCharacters);
     return {width + m_unitWidth + 6, fm.height() + 2};
 }
 
@@ -84,7 +89,10 @@ void ValueLabel::paintEvent(QPaintEvent* /*event*/) {
     QString number;
     QString unit;
     if (!m_numbers || !splitNumberAndUnit(text(), number, unit)) {
-        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text());
+        QString shown = text();
+        shown.replace('\r', ' ').replace('\n', ' ').replace('\t', ' ');
+        shown = fontMetrics().elidedText(shown, Qt::ElideRight, area.width());
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
         return;
     }
     const QRect numberArea = area.adjusted(0, 0, -m_unitWidth, 0);
@@ -216,6 +224,7 @@ void DataTableWidget::showValues(const ViewTable& table) {
             const QString text = qs(cell.text);
             if (label->text() != text) {
                 label->setText(text);
+                label->setToolTip(text.size() > kMaxCellCharacters ? text : QString());
             }
             label->setLayoutOf(withUnit[c] ? unitWidth : 0, numbers[c]);
             if (label->autoFillBackground() != cell.differs) {

@@ -131,7 +131,8 @@ FrmMonitorDataWindow::FrmMonitorDataWindow(App& app, QWidget* parent)
     adjustments->setObjectName(qs(kGroupNames[2]));
     m_scanSet = new QComboBox(adjustments);
     m_scanSet->setObjectName("cboScanSet");
-    m_scanSet->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_scanSet->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_scanSet->setMinimumContentsLength(40);
     connect(m_scanSet, &QComboBox::activated, this, [this](int index) {
         const int scanSet = m_scanSet->itemData(index).toInt();
         act([this, scanSet] { m_app.frmMonitorData.cboScanSet_Click(scanSet); });

@@ -85,6 +85,13 @@ TEST_F(MonitorDataWindow, AReplyShowsInItsCellWithItsText) {
     EXPECT_EQ(text("LV175Value"), "209.0 V");
     EXPECT_EQ(text("SerialNumber"), "SN123456");
     EXPECT_EQ(text("FirmwareGeneration"), "1");
+
+    // A text the length of a page is kept whole but cannot widen the window.
+    const std::string longName(1000, 'X');
+    h.receive(Reply("dms", {"Model Number = " + longName}));
+    settle();
+    EXPECT_EQ(text("ModelNumber").size(), 1000);
+    EXPECT_LT(find<QWidget>("grpUnit")->minimumWidth(), 700);
 }
 
 TEST_F(MonitorDataWindow, TheScanSetSelectorNamesEachScanSetAndShowsItsValues) {
