@@ -79,7 +79,7 @@ QSize ValueLabel::sizeHint() const {
     const int textWidth = numeric ? fm.horizontalAdvance(number) : fm.horizontalAdvance(text());
     const int width = std::clamp(textWidth, fm.horizontalAdvance(QStringLiteral("00000")),
                                  fm.averageCharWidth() * kMaxCellCharacters);
-    return {width + m_unitWidth + 6, fm.height() + 2};
+    return {width + m_unitWidth + 8, fm.height() + 2};
 }
 
 void ValueLabel::paintEvent(QPaintEvent* /*event*/) {
@@ -91,7 +91,9 @@ void ValueLabel::paintEvent(QPaintEvent* /*event*/) {
     if (!m_numbers || !splitNumberAndUnit(text(), number, unit)) {
         QString shown = text();
         shown.replace('\r', ' ').replace('\n', ' ').replace('\t', ' ');
-        shown = fontMetrics().elidedText(shown, Qt::ElideRight, area.width());
+        if (fontMetrics().horizontalAdvance(shown) > area.width()) {
+            shown = fontMetrics().elidedText(shown, Qt::ElideRight, area.width());
+        }
         painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
         return;
     }

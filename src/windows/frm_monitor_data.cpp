@@ -132,7 +132,7 @@ FrmMonitorDataWindow::FrmMonitorDataWindow(App& app, QWidget* parent)
     m_scanSet = new QComboBox(adjustments);
     m_scanSet->setObjectName("cboScanSet");
     m_scanSet->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_scanSet->setMinimumContentsLength(40);
+    m_scanSet->setMinimumContentsLength(32);
     connect(m_scanSet, &QComboBox::activated, this, [this](int index) {
         const int scanSet = m_scanSet->itemData(index).toInt();
         act([this, scanSet] { m_app.frmMonitorData.cboScanSet_Click(scanSet); });
@@ -143,14 +143,13 @@ FrmMonitorDataWindow::FrmMonitorDataWindow(App& app, QWidget* parent)
     scanRow->addWidget(scanLabel);
     scanRow->addWidget(m_scanSet);
     scanRow->addSpacing(16);
-    auto* columnsHint =
-        new QLabel("Value, F, P: the data file's columns (the unit reports F and P). "
-                   "Current: the value the unit uses now.",
-                   adjustments);
+    auto* columnsHint = new QLabel("Value, F, P are the data file's columns; Current is the "
+                                   "value the unit uses now.",
+                                   adjustments);
+    columnsHint->setWordWrap(true);
     columnsHint->setObjectName("lblColumns");
     columnsHint->setEnabled(false); // drawn in the muted colour of a hint
-    scanRow->addWidget(columnsHint);
-    scanRow->addStretch(1);
+    scanRow->addWidget(columnsHint, 1);
     QWidget* adjustmentsArea = nullptr;
     m_flows[2] = scrolledFlow(adjustments, adjustmentsArea);
     auto* adjustmentsLayout = new QVBoxLayout(adjustments);
