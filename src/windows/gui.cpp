@@ -69,8 +69,14 @@ void Gui::start() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
+        QRect desktop;
+        for (const QScreen* each : QGuiApplication::screens()) {
+            desktop = desktop.united(each->availableGeometry());
+        }
         const double perTwip = pixelsPerTwip();
-        m_app.placement.setScreen({area.width() / perTwip, area.height() / perTwip});
+        m_app.placement.setScreen({area.width() / perTwip, area.height() / perTwip,
+                                   desktop.x() / perTwip, desktop.y() / perTwip,
+                                   desktop.width() / perTwip, desktop.height() / perTwip});
     }
     m_app.Main();
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <utility>
 #include <vector>
 
@@ -35,6 +37,10 @@ struct ConsoleCase {
     const char* console;
     std::vector<std::pair<std::string, std::string>> lines; // command, what reaches the tool
 };
+
+void PrintTo(const ConsoleCase& c, std::ostream* os) {
+    *os << '"' << c.console << '"';
+}
 
 class SimConsole : public ::testing::TestWithParam<ConsoleCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 #include <tuple>
 
@@ -30,6 +32,10 @@ struct LineCase {
     std::string answer;
     std::function<bool(const SimulatedUnit&)> holds = nullptr;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SimLineInput : public ::testing::TestWithParam<LineCase> {};
 

@@ -148,7 +148,8 @@ TEST_P(SimCrossCheck, StoredSetsReportedByDdsLandInTheirPlanes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Generations, SimCrossCheck,
-                         ::testing::Values("1.39", "2.10", "2.24", "3.05"));
+                         ::testing::Values("1.39", "2.10", "2.24", "3.05"),
+                         [](const auto& info) { return "firmware" + testing::nameOf(info.param); });
 
 } // namespace
 } // namespace orlix::sim

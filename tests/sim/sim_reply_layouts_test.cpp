@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace orlix::sim {
 namespace {
 
+using testing::nameOf;
 using testing::quickOptions;
 using testing::UnitDriver;
 
@@ -15,6 +18,10 @@ struct LayoutCase {
     const char* command;
     const char* expected; // everything the unit sends: echo, data, prompt
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << '"' << c.command << "\" at firmware " << c.firmware;
+}
 
 class SimReplyLayout : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -76,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
         // What the application firmware does not know.
         LayoutCase{"2.24", "xyz", "xyz\r\n?\r\n#\r\n"},
         LayoutCase{"2.24", "bf3", "bf3\r\n?\r\n#\r\n"},
-        LayoutCase{"2.24", "TYW31B16384", "TYW31B16384\r\n?\r\n#\r\n"}));
+        LayoutCase{"2.24", "TYW31B16384", "TYW31B16384\r\n?\r\n#\r\n"}),
+    [](const auto& info) {
+        return nameOf(info.param.command) + "_firmware" + nameOf(info.param.firmware);
+    });
 
 TEST(SimReplyLayouts, OperatingTimeIsStoredTimeThenThisPowerOnThenCycles) {
     UnitDriver d;

@@ -21,6 +21,18 @@ inline UnitOptions quickOptions(std::string firmware = "2.24") {
     return o;
 }
 
+// A text as a part of a test's name: letters and digits kept, anything
+// else dropped ("2.24" gives "224", "" gives "empty").
+inline std::string nameOf(std::string_view text) {
+    std::string name;
+    for (const char c : text) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+            name += c;
+        }
+    }
+    return name.empty() ? "empty" : name;
+}
+
 struct UnitDriver {
     explicit UnitDriver(UnitOptions options = quickOptions()) : unit(std::move(options)) {}
 

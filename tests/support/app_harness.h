@@ -6,8 +6,10 @@
 #include "support/fakes.h"
 #include "support/virtual_clock.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orlix::test {
@@ -59,6 +61,15 @@ struct AppHarness {
     void receive(std::string_view bytes) { app.onSerialBytes(bytes); }
     void advance(std::int64_t ms) { clock.advance(ms); }
     void act(const std::function<void()>& action) { app.act(action); }
+
+    // Stores each key and value of `values` in `section`.
+    void
+    storeSettings(std::string_view section,
+                  std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+        for (const auto& [key, value] : values) {
+            store.set(section, key, value);
+        }
+    }
 
     std::string setting(std::string_view section, std::string_view key) const {
         return store.get(section, key).value_or("<missing>");

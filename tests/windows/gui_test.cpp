@@ -8,12 +8,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -57,7 +59,8 @@ TEST_F(GuiTest, TheMainWindowShowsTheCaptionAndTheMenusOfTheLinkState) {
                           {"mnuMonitorDemo", "Go Offline &Demo Mode", true},
                           {"mnuMonitorRun", "&Run from BOOT MODE", false},
                           {"mnuRGBbacklight", "&RGB Backlight", true},
-                          {"mnuHelpAbout", "&About Orlix", true}};
+                          {"mnuHelpAbout", "&About Orlix", true},
+                          {"mnuHelpVersion", "&Version ...", true}};
     for (const auto& item : items) {
         auto* action = main->findChild<QAction*>(item.name);
         ASSERT_NE(action, nullptr) << item.name;
@@ -192,6 +195,31 @@ TEST_F(GuiTest, PlacementIsConvertedFromTwipsAndPulledBackIntoView) {
     frame->move(30, 45);
     EXPECT_NEAR(h.app.connectView.placement.left, 30 / perTwip, 1);
     EXPECT_NEAR(h.app.connectView.placement.top, 45 / perTwip, 1);
+}
+
+TEST(GuiPlacement, AStoredPlacementTooLargeOrOffTheScreenGivesTheDefaultAndIsNotKept) {
+    test::AppHarness h;
+    h.storeSettings("Locations", {{"frmMainWidth", "100000000"},
+                                  {"frmMainHeight", "200000"},
+                                  {"frmMainLeft", "-9000000"},
+                                  {"frmMainTop", "50"}});
+    h.mapPorts();
+    windows::Gui gui{h.app};
+    gui.start();
+    h.advance(100);
+    QApplication::processEvents();
+    // The default is half the screen, or the least the window can be.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect shown = gui.mainWindow()->geometry();
+    EXPECT_LE(shown.width(), screen.width());
+    EXPECT_LE(shown.height(), screen.height());
+    EXPECT_TRUE(screen.contains(shown.topLeft()));
+    h.close();
+    ASSERT_TRUE(h.app.quitRequested());
+    const double perTwip = gui.pixelsPerTwip();
+    EXPECT_LE(std::stod(h.setting("Locations", "frmMainWidth")), screen.width() / perTwip);
+    EXPECT_LE(std::stod(h.setting("Locations", "frmMainHeight")), screen.height() / perTwip);
+    EXPECT_EQ(h.setting("Locations", "frmMainLeft"), "0");
 }
 
 } // namespace

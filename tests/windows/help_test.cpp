@@ -31,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 namespace orlix {
 namespace {
@@ -158,6 +159,10 @@ struct SearchCase {
     const char* query;
     const char* firstPage; // empty: no page
 };
+
+void PrintTo(const SearchCase& c, std::ostream* os) {
+    *os << '"' << c.query << '"';
+}
 
 class ManualSearch : public ::testing::TestWithParam<SearchCase> {};
 

@@ -12,7 +12,7 @@ App::App(Ports p)
                                [this](std::string_view text) { commLog.LogLine(text); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
                               [this](const std::string& reply) {
-                                  protocol.ReplyDispatcher(reply);
+                                  frmMain.dispatchReply(reply);
                                   frmMonitorData.replyArrived(reply);
                               },
                               [this](char c) { commLog.LogRxChar(c); },
@@ -220,7 +220,7 @@ void App::Main() {
 }
 
 void App::closeMain() {
-    if (m_quit) {
+    if (m_quit || !fileCommands.saveChangesFirst()) {
         return;
     }
     runUnload(WindowId::frmMain);

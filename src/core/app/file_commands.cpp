@@ -120,6 +120,8 @@ void FileCommands::Open() {
         return;
     }
     MonitorData& d = app.data;
+    const FileState before = FileState::of(d);
+    const std::string captionBefore = app.mainView.caption;
     d.DiskFileNum = kFileNumber;
     d.DataFilePath = choice->path;
     d.DataFileTitle = choice->name;
@@ -131,9 +133,17 @@ void FileCommands::Open() {
     MdvReadHooks hooks;
     hooks.message = [&app](std::string_view text) { app.ports.dialogs.message(text); };
     hooks.replyDispatcher = [&app](std::string_view text) { app.protocol.ReplyDispatcher(text); };
+    const MdvReadResult result = ReadMDF(d, in, hooks);
+    if (result == MdvReadResult::Refused) {
+        // Not a data file: nothing of it was read, so what was open before
+        // is still what is open, and the caption says so.
+        before.restore(d);
+        app.setCaption(WindowId::frmMain, captionBefore);
+        return;
+    }
     // A file that stopped at an error is not written back over itself by
     // Save: the lines after the error would be lost.
-    m_canSaveAgain = ReadMDF(d, in, hooks) == MdvReadResult::Complete;
+    m_canSaveAgain = result == MdvReadResult::Complete;
 }
 
 bool FileCommands::Save() {

@@ -32,15 +32,17 @@ public:
     bool SaveAs();
     void Close();
 
+    // The changed-data question (Open, Close, and Exit); false when the
+    // command must not go on (the user wanted the changes saved and they
+    // were not).
+    bool saveChangesFirst();
+
     // The folder of `path` with its trailing separator, as the setting
     // "FileSaveInitDir" keeps it ("C:\Data\a.mdv" gives "C:\Data\",
     // "/home/u/a.mdv" gives "/home/u/").
     static std::string folderOf(std::string_view path);
 
 private:
-    // The changed-data question; false when the command must not go on
-    // (the user wanted the changes saved and they were not).
-    bool saveChangesFirst();
     bool write();
     // Points the data file state at the target, writes, and puts the state
     // back as it was when the write fails.

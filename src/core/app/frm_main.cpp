@@ -5,11 +5,35 @@
 
 #include "orlix6/version.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace orlix {
 
 namespace {
 
 constexpr std::int16_t kPastLastItem = kDataItemCount; // 45
+
+// Whether two data sets differ in what a data file holds and a save
+// protects. Left out: the versions, which going offline clears and every
+// connection fills afresh, and the operating time and cycles, which run on
+// by themselves.
+bool sameSavedData(const MonitorData& a, const MonitorData& b) {
+    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+        const DacGroup& x = a.group(g);
+        const DacGroup& y = b.group(g);
+        if (x.count != y.count || x.Value != y.Value || x.FValue != y.FValue ||
+            x.PValue != y.PValue) {
+            return false;
+        }
+    }
+    return a.NumScanSets == b.NumScanSets && a.ScanSetNames == b.ScanSetNames &&
+           a.ScanSetIncluded == b.ScanSetIncluded && a.ScanSetsReported == b.ScanSetsReported &&
+           a.ModelNumber == b.ModelNumber && a.SerialNumber == b.SerialNumber &&
+           a.PartNumber == b.PartNumber && a.CrtSerialNumber == b.CrtSerialNumber &&
+           a.CrtPartNumber == b.CrtPartNumber && a.HVUpperLimit == b.HVUpperLimit &&
+           a.HVLowerLimit == b.HVLowerLimit;
+}
 
 std::string versionText() {
     return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
@@ -101,6 +125,7 @@ void FrmMain::mnuFileExit_Click() {
 void FrmMain::mnuMonitorUpdate_Click() {
     DataItemIndex = 0;
     RequestDataItem(DataItemIndex);
+    m_walkStarted = m_walkStarted || m_app.link.MonitorConnected;
 }
 
 void FrmMain::mnuMonitorOnline_Click() {
@@ -158,6 +183,32 @@ void FrmMain::tmrSave_Timer() {
     // back to item 2 when the link returns.
     if (DataItemIndex < kPastLastItem) {
         ++DataItemIndex;
+    }
+}
+
+bool FrmMain::answersTheWalk() const {
+    const TransmitQueue& xmit = m_app.xmit;
+    if (!m_walkStarted || !xmit.AwaitingPrompt()) {
+        return false;
+    }
+    std::string_view line = xmit.LastSentLine();
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.remove_suffix(1);
+    }
+    return !line.empty() && std::find(kDataItemCommands.begin(), kDataItemCommands.end(), line) !=
+                                kDataItemCommands.end();
+}
+
+void FrmMain::dispatchReply(const std::string& reply) {
+    ReplyProtocol& protocol = m_app.protocol;
+    if (!answersTheWalk()) {
+        protocol.ReplyDispatcher(reply);
+        return;
+    }
+    const MonitorData before = m_app.data;
+    protocol.ReplyDispatcher(reply);
+    if (!sameSavedData(before, m_app.data)) {
+        m_app.data.DataChanged = true;
     }
 }
 

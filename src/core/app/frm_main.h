@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace orlix {
 
@@ -45,8 +46,17 @@ public:
     // keeps the walk going.
     void RequestDataItem(std::int16_t index);
 
+    // A complete reply from the unit, handed to the dispatcher. Once Update
+    // All Data has started the walk, an answer to one of the walk's lines
+    // that changes what a data file would hold sets DataChanged, so that
+    // the data read is not dropped without the changed-data question.
+    void dispatchReply(const std::string& reply);
+
 private:
+    bool answersTheWalk() const;
+
     App& m_app;
+    bool m_walkStarted = false;
 };
 
 } // namespace orlix

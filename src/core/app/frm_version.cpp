@@ -10,16 +10,15 @@ void FrmVersion::Form_Load() {
     Placement p;
     p.state = WindowPlacement::stateFrom(app.settings.readInt16(keys::VersionWindowState));
     if (p.state == WindowState::Normal) {
-        p.width = app.settings.readSingle(keys::VersionWidth, kWidthTwips);
-        p.height = app.settings.readSingle(keys::VersionHeight, kHeightTwips);
-        if (!(p.width > 0) || !(p.height > 0)) {
-            p.width = kWidthTwips;
-            p.height = kHeightTwips;
-        }
         // Centred in the main window unless stored otherwise.
         const Placement& main = app.mainView.placement;
-        p.top = app.settings.readSingle(keys::VersionTop, (main.height - p.height) / 2);
-        p.left = app.settings.readSingle(keys::VersionLeft, (main.width - p.width) / 2);
+        const Placement centred{(main.height - kHeightTwips) / 2, (main.width - kWidthTwips) / 2,
+                                kWidthTwips, kHeightTwips, p.state};
+        p.width = app.settings.readSingle(keys::VersionWidth, kWidthTwips);
+        p.height = app.settings.readSingle(keys::VersionHeight, kHeightTwips);
+        p.top = app.settings.readSingle(keys::VersionTop, centred.top);
+        p.left = app.settings.readSingle(keys::VersionLeft, centred.left);
+        p = app.placement.fit(p, centred);
     }
     app.place(WindowId::frmVersion, p);
     app.versionView.lblLumeqVersionValue = "V " + std::to_string(kVersionMajor) + "." +

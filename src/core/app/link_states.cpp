@@ -72,9 +72,13 @@ void App::GoOffline() {
     mainView.setEnabled(MenuItem::mnuMonitorRun, false);
     touch(WindowId::frmMain);
     load(WindowId::frmVersion);
-    data.FirmwareVersion.clear();
+    // Versions read from a data file belong to its data set, which going
+    // offline does not end; the window's labels are about the unit.
+    if (!data.IdentityFromFile) {
+        data.FirmwareVersion.clear();
+        data.RomVersion.clear();
+    }
     versionView.lblMonitorFirmwareVersionValue.clear();
-    data.RomVersion.clear();
     versionView.lblMonitorEpromVersionValue.clear();
     touch(WindowId::frmVersion);
     setIndicators(kColourRed);

@@ -1,8 +1,16 @@
 #include "core/app/placement.h"
 
+#include <algorithm>
+
 namespace orlix {
 
 namespace {
+
+// How much of a window must lie on the screen to grab and drag it: this
+// much of its width, and its top edge this far above the screen's bottom.
+constexpr double kGrip = 720; // 48 pixels at 96 dpi
+// Frames may overhang the screen's edge a little (a maximised window's do).
+constexpr double kOverhang = 480;
 
 std::string keyOf(std::string_view windowName, std::string_view suffix) {
     std::string key(windowName);
@@ -30,38 +38,53 @@ Placement WindowPlacement::restore(std::string_view windowName) const {
 Placement WindowPlacement::restore(std::string_view windowName, ScreenSize defaultSize) const {
     Placement p;
     const auto section = keys::kLocations;
-    p.top = m_settings.readSingle(section, keyOf(windowName, "Top"), 0);
-    p.left = m_settings.readSingle(section, keyOf(windowName, "Left"), 0);
     const double width = defaultSize.widthTwips;
     const double height = defaultSize.heightTwips;
+    p.top = m_settings.readSingle(section, keyOf(windowName, "Top"), 0);
+    p.left = m_settings.readSingle(section, keyOf(windowName, "Left"), 0);
     p.width = m_settings.readSingle(section, keyOf(windowName, "Width"), width);
     p.height = m_settings.readSingle(section, keyOf(windowName, "Height"), height);
-    if (!(p.width > 0)) {
-        p.width = width;
-    }
-    if (!(p.height > 0)) {
-        p.height = height;
-    }
     p.state = stateFrom(m_settings.readInt16(section, keyOf(windowName, "Windowstate"), 0));
-    return p;
+    return fit(p, {0, 0, width, height, p.state});
 }
 
-Placement restoreFixedPlacement(const Settings& settings, const FixedPlacementKeys& k) {
+Placement WindowPlacement::restoreFixed(const FixedPlacementKeys& k) const {
     Placement p;
-    p.state = WindowPlacement::stateFrom(settings.readInt16(*k.state));
+    p.state = stateFrom(m_settings.readInt16(*k.state));
     if (p.state != WindowState::Normal) {
         return p;
     }
     if (k.width && k.height) {
-        p.width = settings.readSingle(*k.width, k.defaultWidth);
-        p.height = settings.readSingle(*k.height, k.defaultHeight);
-        if (!(p.width > 0) || !(p.height > 0)) {
-            p.width = k.defaultWidth;
-            p.height = k.defaultHeight;
-        }
+        p.width = m_settings.readSingle(*k.width, k.defaultWidth);
+        p.height = m_settings.readSingle(*k.height, k.defaultHeight);
     }
-    p.top = settings.readSingle(*k.top, 0);
-    p.left = settings.readSingle(*k.left, 0);
+    p.top = m_settings.readSingle(*k.top, 0);
+    p.left = m_settings.readSingle(*k.left, 0);
+    return fit(p, {0, 0, k.defaultWidth, k.defaultHeight, p.state});
+}
+
+Placement WindowPlacement::fit(Placement p, const Placement& defaults) const {
+    const ScreenSize& s = m_screen;
+    const bool wholeDesktop = s.desktopWidth > 0 && s.desktopHeight > 0;
+    const double left = wholeDesktop ? s.desktopLeft : 0;
+    const double top = wholeDesktop ? s.desktopTop : 0;
+    const double width = wholeDesktop ? s.desktopWidth : s.widthTwips;
+    const double height = wholeDesktop ? s.desktopHeight : s.heightTwips;
+
+    if (!(p.width > 0 && p.width <= width + kOverhang)) {
+        p.width = defaults.width;
+    }
+    if (!(p.height > 0 && p.height <= height + kOverhang)) {
+        p.height = defaults.height;
+    }
+    // A window of its own size counts as just wide enough to grab.
+    const double grabbed = std::max(p.width, kGrip);
+    const bool usable = p.left + grabbed >= left + kGrip && p.left <= left + width - kGrip &&
+                        p.top >= top - kOverhang && p.top <= top + height - kGrip;
+    if (!usable) {
+        p.top = defaults.top;
+        p.left = defaults.left;
+    }
     return p;
 }
 

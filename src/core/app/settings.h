@@ -35,8 +35,9 @@ inline constexpr SettingKey RunType{kStartUp, "RunType", SettingType::Int32, "0"
 inline constexpr SettingKey InitialMode{kStartUp, "InitialMode", SettingType::Text, "UserMode"};
 // Port numbers below 1 are raised to 1 by the reader; above 8 there is no port.
 inline constexpr SettingKey CommPort{kConfigs, "CommPort", SettingType::Int16, "1", INT16_MIN, 8};
-inline constexpr SettingKey ConnectRetryLimit{
-    kConfigs, "ConnectRetryLimit", SettingType::Int16, "5", 1, INT16_MAX};
+// Any 16-bit number: 0 and below make an attempt give up at its first tick.
+inline constexpr SettingKey ConnectRetryLimit{kConfigs, "ConnectRetryLimit", SettingType::Int16,
+                                              "5"};
 inline constexpr SettingKey FileSaveInitDir{kConfigs, "FileSaveInitDir", SettingType::Text,
                                             "C:\\Program Files\\Orlix3"};
 inline constexpr SettingKey CommLogEnabled{kConfigs, "CommLogEnabled", SettingType::Flag, "False"};

@@ -3,7 +3,6 @@
 // keeps no state of its own that core needs.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -30,10 +29,11 @@ enum class WindowId : std::size_t {
 
 inline constexpr std::size_t kWindowCount = static_cast<std::size_t>(WindowId::Count);
 
-inline constexpr std::array<std::string_view, kWindowCount> kWindowNames = {
-    "frmMain",       "frmConnect", "frmTrying",   "frmChangeTries",
-    "frmTimedOut",   "frmCommLog", "frmVersion",  "frmRGBlight",
-    "frmBugeyeMode", "frmAbout",   "frmDownload", "frmMonitorData"};
+// Sized by its list, so that a name left out fails the build.
+inline constexpr auto kWindowNames = std::to_array<std::string_view>(
+    {"frmMain", "frmConnect", "frmTrying", "frmChangeTries", "frmTimedOut", "frmCommLog",
+     "frmVersion", "frmRGBlight", "frmBugeyeMode", "frmAbout", "frmDownload", "frmMonitorData"});
+static_assert(kWindowNames.size() == kWindowCount, "one name per window");
 
 inline constexpr std::string_view windowName(WindowId id) {
     return kWindowNames[static_cast<std::size_t>(id)];
@@ -94,16 +94,16 @@ enum class MenuItem : std::size_t {
 
 inline constexpr std::size_t kMenuItemCount = static_cast<std::size_t>(MenuItem::Count);
 
-inline constexpr std::array<std::string_view, kMenuItemCount> kMenuItemNames = {
-    "mnuFile",          "mnuFileNew",        "mnuFileOpen",       "mnuFileSave",
-    "mnuFileSaveAs",    "mnuFileClose",      "mnuFileExit",       "mnuMonitor",
-    "mnuMonitorUpdate", "mnuMonitorOnline",  "mnuMonitorOffline", "mnuMonitorDemo",
-    "mnuMonitorRun",    "mnuMonitorCommLog", "mnuMonitorData",    "mnuStroke",
-    "mnuRGBbacklight",  "mnuTestBugeyeMode", "mnuHelp",           "mnuHelpTopics",
-    "mnuHelpAbout",     "mnuHelpVersion"};
-
-// Every item has its name (an item left out would get an empty one).
-static_assert(std::ranges::none_of(kMenuItemNames, &std::string_view::empty));
+// In the order of MenuItem; sized by its list, so that a name left out
+// fails the build instead of leaving an item without a name.
+inline constexpr auto kMenuItemNames = std::to_array<std::string_view>(
+    {"mnuFile",          "mnuFileNew",        "mnuFileOpen",       "mnuFileSave",
+     "mnuFileSaveAs",    "mnuFileClose",      "mnuFileExit",       "mnuMonitor",
+     "mnuMonitorUpdate", "mnuMonitorOnline",  "mnuMonitorOffline", "mnuMonitorDemo",
+     "mnuMonitorRun",    "mnuMonitorCommLog", "mnuMonitorData",    "mnuStroke",
+     "mnuRGBbacklight",  "mnuTestBugeyeMode", "mnuHelp",           "mnuHelpTopics",
+     "mnuHelpAbout",     "mnuHelpVersion"});
+static_assert(kMenuItemNames.size() == kMenuItemCount, "one name per menu item");
 
 inline constexpr std::string_view menuItemName(MenuItem item) {
     return kMenuItemNames[static_cast<std::size_t>(item)];

@@ -33,6 +33,7 @@ constexpr Failure kLineTooLong{14, "Line too long"};
 constexpr Failure kDeviceError{57, "Device I/O error"};
 constexpr Failure kMissingField{62, "Input past end of line"};
 
+// The identity lines run from ModelNumber to HVLowerLimit.
 enum class Action {
     Ignore,
     ModelNumber,
@@ -131,6 +132,8 @@ public:
     MdvReadResult run(std::istream& in);
 
 private:
+    void startDataSet();
+    void identityLine();
     // Each returns false when the read must stop (its message is shown).
     bool readLine(std::string_view line);
     bool keyLine(Action action, std::string_view key, std::string_view value);
@@ -186,7 +189,40 @@ private:
     // The DAC an unnamed DAC line stands for: the one after the DAC of the
     // line before, when that line was a DAC line.
     std::optional<DacRef> m_next;
+    bool m_identitySeen = false;
 };
+
+// The file is a data file: from here on the data set is the file's. Scan
+// sets, names, counts and values it does not carry are not kept from the
+// data held before, so that writing it again gives this file and not a
+// mix; nor is an identity that an earlier file brought. An identity the
+// unit sent stays until the file's own identity lines replace it.
+void Reader::startDataSet() {
+    MonitorData& d = m_data;
+    SetDefaultCountsAndNames(d);
+    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+        DacGroup& group = d.group(g);
+        for (DacPlane* plane : {&group.Value, &group.LoadedValue, &group.FValue, &group.PValue}) {
+            *plane = {};
+        }
+    }
+    d.ScanSetNames = {};
+    d.ScanSetIncluded = {};
+    d.ScanSetsReported = true;
+    if (d.IdentityFromFile) {
+        ClearFileIdentity(d);
+        d.IdentityFromFile = false;
+    }
+}
+
+// The file carries an identity: all of it is the file's.
+void Reader::identityLine() {
+    if (!m_identitySeen) {
+        m_identitySeen = true;
+        ClearFileIdentity(m_data);
+        m_data.IdentityFromFile = true;
+    }
+}
 
 MdvReadResult Reader::run(std::istream& in) {
     in.seekg(0, std::ios::end);
@@ -207,6 +243,7 @@ MdvReadResult Reader::run(std::istream& in) {
     if (lines.next(line) != LineReader::Status::Line || splitFields(line)[0] != kDataFileVersion) {
         return refuse(fileText(" is a wrong version number"));
     }
+    startDataSet();
 
     for (;;) {
         const std::int64_t start = lines.position();
@@ -295,6 +332,9 @@ bool Reader::count(std::string_view key, std::string_view field, std::int16_t& t
 
 bool Reader::keyLine(Action action, std::string_view key, std::string_view value) {
     MonitorData& d = m_data;
+    if (action >= Action::ModelNumber && action <= Action::HVLowerLimit) {
+        identityLine();
+    }
     switch (action) {
     case Action::Ignore:
         return true;

@@ -8,6 +8,12 @@
 // live one (FirmwareVersionCode included). The first error shows its
 // message and ends the read; what earlier lines stored stays.
 //
+// A file that passes the header checks replaces the data set: scan sets,
+// names, counts and values it does not carry are not kept from before, and
+// only the scan sets it carries are included afterwards. A file with
+// identity lines brings its whole identity (IdentityFromFile); one without
+// drops an identity that an earlier file brought.
+//
 // Beyond the key table: an unnamed DAC line is the DAC after the one of the
 // line before it, within the group's count (the N DACs 3 to 5 have no names,
 // nor have DACs counted past a group's named ones); a trailing CR that

@@ -106,7 +106,7 @@ std::string formatMdv(const MonitorData& data, bool monitorConnected, const Date
     f.single(kDataFileHeader);
     f.single(kDataFileVersion);
     f.identity(key::kFileCreated, generalDate(created));
-    if (monitorConnected) {
+    if (monitorConnected || data.IdentityFromFile) {
         f.identity(key::kModelNumber, data.ModelNumber);
         f.identity(key::kSerialNumber, data.SerialNumber);
         f.identity(key::kPartNumber, data.PartNumber);

@@ -1,6 +1,7 @@
 // Writes the monitor data to the data file (.mdv): header and version, the
-// creation date, the unit's identity while it is connected, the counts and
-// one block of DAC lines per scan set that the file carries.
+// creation date, the identity (the unit's while it is connected, or the one
+// read from a data file), the counts and one block of DAC lines per scan
+// set that the file carries.
 //
 // The file is never half-written: the whole text goes to a temporary file
 // in the target's folder, which then replaces the target. A failure leaves
@@ -39,7 +40,9 @@ struct MdvWriteHooks {
 // only when the file was written. True when it was.
 bool WriteMDF(MonitorData& data, const MdvWriteHooks& hooks);
 
-// The complete text of a data file for the data as it is now.
+// The complete text of a data file for the data as it is now. The
+// identity lines are written while a unit is connected or when the
+// identity came from a data file.
 std::string formatMdv(const MonitorData& data, bool monitorConnected, const DateTime& created);
 
 // Whether scan set `s` gets a block: the scan sets 0..NumScanSets-1 that the

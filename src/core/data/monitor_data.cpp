@@ -82,6 +82,16 @@ void ClearCapabilities(MonitorData& data) {
     data.Capability.fill(0);
 }
 
+void ClearFileIdentity(MonitorData& data) {
+    for (std::string* text :
+         {&data.ModelNumber, &data.SerialNumber, &data.PartNumber, &data.CrtSerialNumber,
+          &data.CrtPartNumber, &data.OperatingHours, &data.OperatingCycles}) {
+        text->clear();
+    }
+    data.HVUpperLimit = 0;
+    data.HVLowerLimit = 0;
+}
+
 StoreResult StoreDac(MonitorData& data, GroupId group, int dacIndex, std::int16_t first,
                      std::int16_t second, std::int16_t third) {
     const int s = data.ScanSetReading;

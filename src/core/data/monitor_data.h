@@ -52,8 +52,9 @@ struct MonitorData {
     std::int16_t ScanSetReading = 0;
     std::array<std::string, kMaxScanSets> ScanSetNames{};
     std::array<bool, kMaxScanSets> ScanSetIncluded{};
-    // True once the unit's scan set name reply has said which scan sets it
-    // has; until then the data file includes scan sets 0..NumScanSets-1.
+    // True once the unit's scan set name reply or a data file has said which
+    // scan sets there are; until then the data file includes scan sets
+    // 0..NumScanSets-1.
     bool ScanSetsReported = false;
 
     // DAC groups.
@@ -72,6 +73,10 @@ struct MonitorData {
     std::int16_t HsyncFrequencyWhole = 0;
     std::int16_t HsyncFrequencyHundredths = 0;
     std::int16_t ValueH = 0, ValueV = 0, ValueVR = 0, ValueHP = 0, ValueVP = 0;
+    // The identity came from the data file that was read, not from a unit:
+    // it is the user's data, written back with the data set whether or not
+    // a unit is connected, and kept when the link goes offline.
+    bool IdentityFromFile = false;
 
     // Data file state.
     std::string DataFileExt, DataFileHeader, DataFileVersion;
@@ -105,6 +110,10 @@ void SetDefaultCountsAndNames(MonitorData& data);
 
 // The capability flags all 0.
 void ClearCapabilities(MonitorData& data);
+
+// The identity texts a data file carries (not the versions) empty and the
+// high-voltage limits 0.
+void ClearFileIdentity(MonitorData& data);
 
 enum class StoreResult { Ok, ScanSetOutOfRange, DacIndexOutOfRange };
 

@@ -241,7 +241,7 @@ const FixedPlacementKeys kTriesPlacement{&keys::TriesWindowState, &keys::TriesTo
 } // namespace
 
 void FrmChangeTries::Form_Load() {
-    m_app.place(WindowId::frmChangeTries, restoreFixedPlacement(m_app.settings, kTriesPlacement));
+    m_app.place(WindowId::frmChangeTries, m_app.placement.restoreFixed(kTriesPlacement));
 }
 
 void FrmChangeTries::Form_Activate() {

@@ -59,7 +59,7 @@ const FixedPlacementKeys kTimedOutPlacement{&keys::TimedOutWindowState, &keys::T
 } // namespace
 
 void FrmTimedOut::Form_Load() {
-    m_app.place(WindowId::frmTimedOut, restoreFixedPlacement(m_app.settings, kTimedOutPlacement));
+    m_app.place(WindowId::frmTimedOut, m_app.placement.restoreFixed(kTimedOutPlacement));
 }
 
 void FrmTimedOut::Form_Activate() {

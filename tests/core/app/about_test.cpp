@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <set>
 
 namespace orlix {
@@ -65,6 +66,10 @@ struct RouteCase {
     int shown;
     std::string message;
 };
+
+void PrintTo(const RouteCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AboutRoutes : public ::testing::TestWithParam<RouteCase> {};
 

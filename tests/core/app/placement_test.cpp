@@ -27,6 +27,18 @@ TEST(Placement, StoredValuesAndTheirFallbacks) {
         {{{"Left", "1e400"}, {"Width", "nan"}, {"Height", "1e39"}},
          {0, 0, 14400, 8100, WindowState::Normal}},
         {{{"Top", "-300"}}, {-300, 0, 14400, 8100, WindowState::Normal}},
+        // Larger than the screen: the default size, one dimension at a time.
+        {{{"Width", "100000000"}, {"Height", "100000000"}},
+         {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Width", "200000"}, {"Height", "6000"}}, {0, 0, 14400, 6000, WindowState::Normal}},
+        {{{"Width", "28800"}, {"Height", "16200"}}, {0, 0, 28800, 16200, WindowState::Normal}},
+        // Too little of the window on the screen to grab it: the default position.
+        {{{"Left", "10000000"}, {"Top", "100"}}, {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Left", "-14000"}}, {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Left", "28500"}}, {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Top", "-50000"}}, {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Top", "16000"}}, {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Left", "-13000"}, {"Top", "15000"}}, {15000, -13000, 14400, 8100, WindowState::Normal}},
     };
     for (const auto& c : cases) {
         test::FakeSettingsStore store;
@@ -38,6 +50,30 @@ TEST(Placement, StoredValuesAndTheirFallbacks) {
         placement.setScreen({28800, 16200});
         const Placement p = placement.restore("frmConnect");
         EXPECT_EQ(p, c.expected) << (c.stored.empty() ? "" : c.stored[0].second);
+    }
+}
+
+TEST(Placement, WindowsWithKeysOfTheirOwnFallBackTheSameWay) {
+    const FixedPlacementKeys keys{&keys::TimedOutWindowState,
+                                  &keys::TimedOutTop,
+                                  &keys::TimedOutLeft,
+                                  &keys::TimedOutWidth,
+                                  &keys::TimedOutHeight,
+                                  4800,
+                                  2475};
+    const std::pair<std::vector<std::pair<const char*, const char*>>, Placement> cases[] = {
+        {{{"TimedOutWidth", "6000"}, {"TimedOutLeft", "900"}}, {0, 900, 6000, 2475}},
+        {{{"TimedOutWidth", "100000000"}, {"TimedOutTop", "-90000"}}, {0, 0, 4800, 2475}},
+        {{{"TimedOutHeight", "200000"}, {"TimedOutLeft", "1e9"}}, {0, 0, 4800, 2475}},
+    };
+    for (const auto& [stored, expected] : cases) {
+        test::FakeSettingsStore store;
+        for (const auto& [key, value] : stored) {
+            store.set("Configs", key, value);
+        }
+        Settings settings(store);
+        WindowPlacement placement(settings);
+        EXPECT_EQ(placement.restoreFixed(keys), expected) << stored[0].second;
     }
 }
 

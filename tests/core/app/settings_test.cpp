@@ -49,8 +49,8 @@ TEST(Settings, TypedReadsFallBackToTheirDefaults) {
     EXPECT_EQ(settings.readInt16(keys::ConnectRetryLimit), 5);
     store.set("Configs", "ConnectRetryLimit", "40000");
     EXPECT_EQ(settings.readInt16(keys::ConnectRetryLimit), 5) << "beyond 16 bits";
-    store.set("Configs", "ConnectRetryLimit", "0");
-    EXPECT_EQ(settings.readInt16(keys::ConnectRetryLimit), 5) << "below the key's range";
+    store.set("Configs", "CommPort", "9");
+    EXPECT_EQ(settings.readInt16(keys::CommPort), 1) << "beyond the key's range";
     store.set("Configs", "ConnectRetryLimit", "9");
     EXPECT_EQ(settings.readInt16(keys::ConnectRetryLimit), 9);
     EXPECT_EQ(settings.readText(keys::FileSaveInitDir), "C:\\Program Files\\Orlix3");

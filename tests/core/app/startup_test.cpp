@@ -38,11 +38,83 @@ TEST(Startup, LeavesTheToolOfflineWithTheCaptionAndWindowsOfAFreshStart) {
     EXPECT_FALSE(h.port.lastSettings.hardwareHandshake);
 }
 
-TEST(Startup, FirstRunIsMarkedAndSkippedNextTime) {
+TEST(Startup, FirstRunTurnsTheEchoOnOnceAndIsSkippedNextTime) {
+    AppHarness first;
+    first.startSettled();
+    EXPECT_EQ(first.setting("StartUp", "RunType"), "1");
+    EXPECT_EQ(first.setting("Configs", "CommLogEnabled"), "True") << "stored at start";
+    EXPECT_TRUE(first.app.link.CommLogWindowEnabled);
+    EXPECT_TRUE(first.app.commLogView.ckWindowEnabled);
+
+    // The next start, on the same settings without the echo's key, skips
+    // the step: the echo keeps its default, off, and nothing is stored.
+    AppHarness second;
+    second.store.values = first.store.values;
+    second.store.values.erase({"Configs", "CommLogEnabled"});
+    second.startSettled();
+    EXPECT_FALSE(second.app.link.CommLogWindowEnabled);
+    EXPECT_FALSE(second.app.commLogView.ckWindowEnabled);
+    EXPECT_EQ(second.setting("Configs", "CommLogEnabled"), "<missing>");
+}
+
+TEST(Startup, InitGlobalDataPutsTheMonitorDataInItsFirstState) {
     AppHarness h;
     h.startSettled();
-    EXPECT_EQ(h.setting("StartUp", "RunType"), "1");
-    EXPECT_TRUE(h.app.link.CommLogWindowEnabled == h.app.commLogView.ckWindowEnabled);
+    h.store.set("Configs", "CommPort", "4");
+    h.store.set("Configs", "CommLogEnabled", "True");
+    App& app = h.app;
+    MonitorData& d = app.data;
+    // Everything the step sets, set otherwise first.
+    for (DacGroup* g : {&d.L, &d.B, &d.H, &d.V, &d.N, &d.DayNight}) {
+        g->count = 1;
+        g->names.fill("x");
+    }
+    d.NumScanSets = 2;
+    d.CurrentScanSet = 4;
+    d.DataFileExt = d.DataFileHeader = d.DataFileVersion = "x";
+    d.FileIsOpen = d.DataChanged = d.IdentityFromFile = true;
+    d.DataFilePath = d.ModelNumber = d.SerialNumber = d.FirmwareVersion = "x";
+    d.Capability.fill(3);
+    app.link.AutoPingEnabled = false;
+    app.link.CommPortNumber = 2;
+    app.download.RecordRetries = 9;
+    app.download.RecordRetryLimit = 9;
+    h.act([&] {
+        app.GoOnline();
+        app.InitGlobalData();
+    });
+
+    MonitorData fresh;
+    SetDefaultCountsAndNames(fresh);
+    for (const GroupId g :
+         {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N, GroupId::DayNight}) {
+        EXPECT_EQ(d.group(g).count, fresh.group(g).count) << int(g);
+        EXPECT_EQ(d.group(g).names, fresh.group(g).names) << int(g);
+    }
+    const std::pair<std::string, std::string> texts[] = {
+        {d.DataFileExt, ".mdv"},
+        {d.DataFileHeader, "Norvique Monitor DAC Value File"},
+        {d.DataFileVersion, "Version 3.0"},
+        {d.DataFilePath, ""},
+        {d.ModelNumber, ""},
+        {d.SerialNumber, ""},
+        {d.FirmwareVersion, ""},
+    };
+    for (const auto& [got, expected] : texts) {
+        EXPECT_EQ(got, expected);
+    }
+    EXPECT_EQ(d.NumScanSets, 6);
+    EXPECT_EQ(d.CurrentScanSet, 0);
+    EXPECT_FALSE(d.FileIsOpen);
+    EXPECT_FALSE(d.DataChanged);
+    EXPECT_EQ(d.Capability, (std::array<std::int16_t, 8>{}));
+    EXPECT_TRUE(app.link.OfflineMode);
+    EXPECT_FALSE(app.link.MonitorConnected);
+    EXPECT_TRUE(app.link.AutoPingEnabled);
+    EXPECT_TRUE(app.link.CommLogWindowEnabled);
+    EXPECT_EQ(app.link.CommPortNumber, 4);
+    EXPECT_EQ(app.download.RecordRetries, 0);
+    EXPECT_EQ(app.download.RecordRetryLimit, 5);
 }
 
 TEST(Startup, StoredValuesAndTheirDefaults) {
@@ -53,7 +125,8 @@ TEST(Startup, StoredValuesAndTheirDefaults) {
         int expectedLimit;
     };
     const Case cases[] = {
-        {nullptr, nullptr, 1, 5}, {"3", "7", 3, 7}, {"0", "0", 1, 5},     {"-4", "-1", 1, 5},
+        // A limit of 0 or below is kept: the attempt gives up at its first tick.
+        {nullptr, nullptr, 1, 5}, {"3", "7", 3, 7}, {"0", "0", 1, 0},     {"-4", "-1", 1, -1},
         {"9", "abc", 1, 5},       {"x", "", 1, 5},  {"2.4", "3.5", 2, 4}, {" 8 ", "99999", 8, 5},
     };
     for (const auto& c : cases) {
@@ -71,6 +144,7 @@ TEST(Startup, StoredValuesAndTheirDefaults) {
         EXPECT_EQ(h.port.openedDevices.back(), "test-com" + std::to_string(c.expectedPort));
         h.close();
         EXPECT_EQ(h.setting("Configs", "CommPort"), std::to_string(c.expectedPort));
+        EXPECT_EQ(h.setting("Configs", "ConnectRetryLimit"), std::to_string(c.expectedLimit));
     }
 }
 

@@ -74,6 +74,8 @@ TEST(MdvReader, GoldenFilesGiveExactlyTheirMessage) {
         {"valid_connected.mdv", R::Complete, std::nullopt},
         {"valid_offline_small.mdv", R::Complete, std::nullopt},
         {"valid_older_quirks.mdv", R::Complete, std::nullopt},
+        {"six_scan_sets.mdv", R::Complete, std::nullopt},
+        {"only_scan_set_2.mdv", R::Complete, std::nullopt},
         {"short.mdv", R::Refused, "File short.mdv is not a valid .mdv file"},
         {"not_mdv.mdv", R::Refused, "File not_mdv.mdv is not in .mdv format"},
         {"wrong_version.mdv", R::Refused, "File wrong_version.mdv is a wrong version number"},
@@ -106,7 +108,8 @@ TEST(MdvReader, GoldenFilesGiveExactlyTheirMessage) {
 }
 
 TEST(MdvReader, FilesInTheWritersFormAreWrittenAgainByteForByte) {
-    for (const std::string name : {"valid_connected.mdv", "valid_offline_small.mdv"}) {
+    for (const std::string name : {"valid_connected.mdv", "valid_offline_small.mdv",
+                                   "six_scan_sets.mdv", "only_scan_set_2.mdv"}) {
         Reading r = readGolden(name);
         const bool connected = !r.dispatched.empty();
         // The reply handlers store the versions.

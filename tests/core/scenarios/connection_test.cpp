@@ -89,6 +89,8 @@ TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
     h.run(7000); // ping at 7200, watchdog from 7200
     EXPECT_EQ(writeTimes(h, "p\r\n").back(), 7200);
     h.run(1000); // t = 11000 > 9200
+    EXPECT_FALSE(h.clock.isRunning(TimerId::tmrConnect));
+    EXPECT_FALSE(h.clock.isRunning(TimerId::tmrKeepAlive)) << "no keep-alive while offline";
     EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
     EXPECT_FALSE(h.app.link.MonitorConnected);
     EXPECT_TRUE(h.app.isVisible(WindowId::frmConnect));
@@ -180,15 +182,79 @@ TEST(Connection, GoingOfflineStopsTheAttemptForGood) {
     }
 }
 
-TEST(Connection, ReActivatingTheAttemptWindowStartsAFreshCount) {
+TEST(Connection, ReActivatingTheAttemptWindowOrReConnectStartsAFreshCount) {
+    for (const bool reconnect : {false, true}) {
+        SimHarness h;
+        h.unit.setSilent(true);
+        h.start();
+        h.run(4500);
+        EXPECT_EQ(h.app.tryingView.lblToGo, "3") << reconnect;
+        if (reconnect) {
+            h.act([&] { h.app.frmCommLog.btnReConnect_Click(); });
+        } else {
+            h.app.windowActivated(WindowId::frmCommLog);
+            h.app.windowActivated(WindowId::frmTrying);
+        }
+        EXPECT_EQ(h.app.tryingView.lblToGo, "5") << reconnect;
+    }
+}
+
+TEST(Connection, ReConnectInTheCommLogGoesOfflineAndFindsTheUnitAgain) {
     SimHarness h;
-    h.unit.setSilent(true);
     h.start();
-    h.run(4500);
-    EXPECT_EQ(h.app.tryingView.lblToGo, "3");
-    h.app.windowActivated(WindowId::frmCommLog);
-    h.app.windowActivated(WindowId::frmTrying);
-    EXPECT_EQ(h.app.tryingView.lblToGo, "5");
+    h.run(3000);
+    ASSERT_TRUE(h.app.link.OnlineMode);
+    const auto pings = writeTimes(h, "p\r\n").size();
+    h.act([&] { h.app.frmCommLog.btnReConnect_Click(); });
+    EXPECT_TRUE(h.app.link.OfflineMode);
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
+    EXPECT_EQ(h.app.commLogView.btnInd, kColourRed);
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmConnect));
+    EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
+    h.run(2500);
+    EXPECT_EQ(writeTimes(h, "p\r\n").size(), pings + 1);
+    EXPECT_TRUE(h.app.link.OnlineMode);
+    EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying));
+}
+
+TEST(Connection, TheAttemptWindowTakesItsPositionButKeepsItsOwnSize) {
+    SimHarness h;
+    h.storeSettings("Locations", {{"frmTryingTop", "300"},
+                                  {"frmTryingLeft", "600"},
+                                  {"frmTryingWidth", "9000"},
+                                  {"frmTryingHeight", "7000"}});
+    h.start();
+    EXPECT_EQ(h.app.tryingView.placement, (Placement{300, 600, 3825, 1470, WindowState::Normal}));
+}
+
+TEST(Connection, TheNoticeAndTheRetryLimitWindowKeepTheirPlacesUnderTheirOwnKeys) {
+    SimHarness h;
+    h.storeSettings("Configs", {{"TimedOutWidth", "5000"},
+                                {"TimedOutHeight", "3000"},
+                                {"TimedOutTop", "100"},
+                                {"TimedOutLeft", "200"},
+                                {"TriesTop", "300"},
+                                {"TriesLeft", "400"}});
+    h.start();
+    h.run(200);
+    h.act([&] {
+        h.app.show(WindowId::frmTimedOut);
+        h.app.frmTrying.btnChange_Click();
+    });
+    EXPECT_EQ(h.app.timedOutView.placement, (Placement{100, 200, 5000, 3000}));
+    EXPECT_EQ(h.app.changeTriesView.placement, (Placement{300, 400, 0, 0}));
+
+    h.app.windowPlaced(WindowId::frmTimedOut, {110, 210, 5100, 3100, WindowState::Normal});
+    h.app.windowPlaced(WindowId::frmChangeTries, {310, 410, 0, 0, WindowState::Minimized});
+    h.close();
+    const std::pair<const char*, const char*> saved[] = {
+        {"TimedOutWindowState", "0"}, {"TimedOutTop", "110"},     {"TimedOutLeft", "210"},
+        {"TimedOutWidth", "5100"},    {"TimedOutHeight", "3100"}, {"TriesWindowState", "1"},
+        {"TriesTop", "310"},          {"TriesLeft", "410"},
+    };
+    for (const auto& [key, value] : saved) {
+        EXPECT_EQ(h.setting("Configs", key), value) << key;
+    }
 }
 
 TEST(Connection, ChoosingAnotherPortReopensAndAClickOnTheOpenOneDoesNothing) {

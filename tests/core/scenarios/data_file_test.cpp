@@ -2,6 +2,7 @@
 // Save and the changed-data question write, the remembered folder, and a
 // unit's data set saved by one tool and opened in another.
 #include "core/data/mdv_writer.h"
+#include "sim/control_commands.h"
 #include "support/sim_harness.h"
 
 #include <gtest/gtest.h>
@@ -35,13 +36,26 @@ protected:
 
     FileChoice choice(const std::string& name) const { return {(dir / name).string(), name}; }
     FileChoice golden(const std::string& name) const {
-        fs::copy_file(kGolden / name, dir / name);
+        fs::copy_file(kGolden / name, dir / name, fs::copy_options::overwrite_existing);
         return choice(name);
+    }
+    static void open(AppHarness& h, const FileChoice& file) {
+        h.dialogs.openChoices.push_back(file);
+        h.act([&] { h.app.frmMain.mnuFileOpen_Click(); });
     }
 
     const fs::path dir =
         fs::temp_directory_path() / ("orlix6-data-file-" + std::to_string(std::random_device()()));
 };
+
+// The text without its "File Created: " line, which says when it was written.
+std::string withoutDate(std::string text) {
+    const auto start = text.find("\"File Created: \"");
+    if (start != npos) {
+        text.erase(start, text.find('\n', start) + 1 - start);
+    }
+    return text;
+}
 
 TEST(FileCommandsFolder, IsThePathUpToItsLastSeparatorWhicheverKind) {
     const std::pair<std::string_view, std::string_view> cases[] = {
@@ -55,6 +69,32 @@ TEST(FileCommandsFolder, IsThePathUpToItsLastSeparatorWhicheverKind) {
     }
     const std::string current = fs::current_path().string() + std::string(kNativeSeparator);
     EXPECT_EQ(FileCommands::folderOf("a.mdv"), current);
+}
+
+TEST(FileCommandsDialogs, OpenAndSaveAsAskForTheirFilesAsTheToolAlwaysHas) {
+    AppHarness h;
+    h.startSettled();
+    h.act([&] { h.app.frmMain.mnuFileOpen_Click(); });
+    h.act([&] { h.app.frmMain.mnuFileSaveAs_Click(); });
+    ASSERT_EQ(h.dialogs.openRequests.size(), 1u);
+    ASSERT_EQ(h.dialogs.saveRequests.size(), 1u);
+    const FileDialogRequest& open = h.dialogs.openRequests[0];
+    const FileDialogRequest& save = h.dialogs.saveRequests[0];
+    const std::pair<std::string, std::string> texts[] = {
+        {open.filter, "Monitor Data Files(*.mdv)|*.mdv|Text Files(*.txt)|*.txt|All files(*.*)|*.*"},
+        {open.initialDir, ""},
+        {open.initialName, ""},
+        {save.filter, "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.*"},
+        {save.initialDir, "C:\\Program Files\\Orlix3"},
+        {save.initialName, "*.mdv"},
+    };
+    for (const auto& [got, expected] : texts) {
+        EXPECT_EQ(got, expected);
+    }
+    EXPECT_TRUE(open.mustExist);
+    EXPECT_FALSE(open.promptOverwrite);
+    EXPECT_FALSE(save.mustExist);
+    EXPECT_TRUE(save.promptOverwrite);
 }
 
 TEST_F(DataFile, FailuresSayWhichFileAndWhyAndACancelSaysNothing) {
@@ -133,6 +173,112 @@ TEST_F(DataFile, SaveAndTheChangedDataQuestionWriteOnlyAFileReadInFull) {
     EXPECT_EQ(contents(broken.path), contents(kGolden / "name_not_found.mdv"));
     EXPECT_TRUE(h.app.data.FileIsOpen);
     EXPECT_EQ(h.app.mainView.caption, h.app.AppCaption + " -- name_not_found.mdv");
+}
+
+TEST_F(DataFile, OfflineSaveWritesBackTheDataSetLastReadAndNothingElse) {
+    struct Case {
+        std::vector<std::string> opened; // in turn; Save then writes the last
+        bool goOffline;                  // "Go O&ffline" before Save
+    };
+    const Case cases[] = {
+        // The identity lines came from the file: they are written back.
+        {{"six_scan_sets.mdv"}, false},
+        {{"six_scan_sets.mdv"}, true},
+        // A read replaces the data set: no scan set, name, value or identity
+        // line of the first file is left for the second.
+        {{"six_scan_sets.mdv", "only_scan_set_2.mdv"}, false},
+        {{"valid_connected.mdv", "six_scan_sets.mdv", "valid_offline_small.mdv"}, false},
+    };
+    for (const auto& c : cases) {
+        AppHarness h;
+        h.startSettled();
+        for (const auto& name : c.opened) {
+            open(h, golden(name));
+        }
+        if (c.goOffline) {
+            h.act([&] { h.app.frmMain.mnuMonitorOffline_Click(); });
+        }
+        h.act([&] { h.app.frmMain.mnuFileSave_Click(); });
+        const std::string& last = c.opened.back();
+        EXPECT_TRUE(h.dialogs.messages.empty()) << last;
+        EXPECT_EQ(h.dialogs.saveRequests.size(), 0u) << last;
+        EXPECT_EQ(withoutDate(contents(dir / last)), withoutDate(contents(kGolden / last)))
+            << c.opened.front() << " then " << last << (c.goOffline ? ", offline" : "");
+    }
+}
+
+TEST_F(DataFile, ARefusedFileLeavesOpenWhatWasOpenBefore) {
+    for (const bool goodFirst : {false, true}) {
+        AppHarness h;
+        h.startSettled();
+        const FileChoice good = golden("valid_offline_small.mdv");
+        if (goodFirst) {
+            open(h, good);
+        }
+        const std::string caption = h.app.mainView.caption;
+        const MonitorData before = h.app.data;
+        for (const char* refused : {"short.mdv", "not_mdv.mdv", "wrong_version.mdv"}) {
+            h.dialogs.messages.clear();
+            open(h, golden(refused));
+            EXPECT_EQ(h.dialogs.messages.size(), 1u) << refused;
+            EXPECT_EQ(h.app.mainView.caption, caption) << refused;
+            EXPECT_EQ(h.app.data.FileIsOpen, goodFirst) << refused;
+            EXPECT_EQ(h.app.data.DataFilePath, before.DataFilePath) << refused;
+            EXPECT_EQ(h.app.data.DataFileTitle, before.DataFileTitle) << refused;
+        }
+        // Save writes the file that is really open, or asks for one.
+        h.act([&] { h.app.frmMain.mnuFileSave_Click(); });
+        EXPECT_EQ(h.dialogs.saveRequests.size(), goodFirst ? 0u : 1u);
+        for (const char* refused : {"short.mdv", "not_mdv.mdv", "wrong_version.mdv"}) {
+            EXPECT_EQ(contents(dir / refused), contents(kGolden / refused)) << refused;
+        }
+    }
+}
+
+TEST_F(DataFile, OnlyTheWalkOfUpdateAllDataChangesTheDataAndExitThenAsks) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    ASSERT_TRUE(h.app.link.MonitorConnected);
+    // Connecting, and data requests typed in the comm log, change nothing
+    // that would have to be saved.
+    for (const char c : std::string("ddfl\r")) {
+        h.act([&] { h.app.frmCommLog.txtCommLog_KeyPress(c); });
+    }
+    h.run(10'000);
+    ASSERT_EQ(h.app.data.L.FValue[0][0], 128 + 7);
+    EXPECT_FALSE(h.app.data.DataChanged);
+
+    h.act([&] { h.app.frmMain.mnuMonitorUpdate_Click(); });
+    h.run(60'000);
+    EXPECT_TRUE(h.app.data.DataChanged) << "the walk read the unit's data";
+
+    // Saved, the same values read again change nothing (the operating time
+    // runs on, a reconnect fills the versions afresh); a value the unit
+    // changed does.
+    h.dialogs.saveChoices.push_back(choice("walk.mdv"));
+    h.act([&] { h.app.frmMain.mnuFileSaveAs_Click(); });
+    EXPECT_FALSE(h.app.data.DataChanged);
+    h.unit.setSilent(true);
+    h.run(10'000);
+    ASSERT_FALSE(h.app.link.MonitorConnected);
+    h.unit.setSilent(false);
+    h.run(60'000);
+    ASSERT_TRUE(h.app.link.MonitorConnected);
+    EXPECT_FALSE(h.app.data.DataChanged);
+    ASSERT_TRUE(sim::runControlCommand(h.unit, "dac l f 1 9", h.clock.nowMs()).ok);
+    h.run(60'000);
+    EXPECT_TRUE(h.app.data.DataChanged);
+
+    // Exit asks first; Yes saves the file again, then the tool ends.
+    h.dialogs.answers = {true};
+    h.act([&] { h.app.frmMain.mnuFileExit_Click(); });
+    EXPECT_EQ(h.dialogs.questions.size(), 1u);
+    EXPECT_TRUE(h.app.quitRequested());
+    const std::string saved = contents(dir / "walk.mdv");
+    const auto line = saved.find("\"Master Brightness\",");
+    ASSERT_NE(line, npos);
+    EXPECT_NE(saved.substr(line, saved.find('\n', line) - line).find(",9,"), npos);
 }
 
 TEST_F(DataFile, AUnitsDataSetSavedByOneToolOpensInAnother) {

