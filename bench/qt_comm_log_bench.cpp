@@ -5,6 +5,8 @@
 // longest stall of the event loop (how late a 5 ms timer tick came).
 //
 //   bench_qt_comm_log [line-rate seconds (default 20)] [flood megabytes (default 8)]
+//
+// NOECHO=1 switches the window echo off, TIMESTAMPS=1 the timestamps on.
 #include "bench/support/null_ports.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
@@ -149,6 +151,7 @@ int main(int argc, char** argv) {
     orlix::App app(orlix::Ports{port, timers, clock, null, null});
     app.serial.setOverride(1, slave);
     null.set("Configs", "CommLogEnabled", std::getenv("NOECHO") ? "False" : "True");
+    null.set("Configs", "CommLogTimestamps", std::getenv("TIMESTAMPS") ? "True" : "False");
     port.setHandlers([&app](std::string_view bytes) { app.onSerialBytes(bytes); },
                      [&app](const std::string& reason) { app.onSerialPortLost(reason); });
     timers.setTickHandler([&app](orlix::TimerId id) { app.onTimer(id); });

@@ -7,7 +7,7 @@ PACKAGES="g++ make cmake ninja-build pkg-config
 qt6-base-dev qt6-serialport-dev libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev clang-format
-xvfb xauth socat fonts-dejavu-core
+xvfb xauth socat fonts-dejavu-core ser2net
 librsvg2-bin lintian desktop-file-utils dpkg-dev file"
 
 missing=""

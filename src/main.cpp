@@ -3,8 +3,13 @@
 //
 //   orlix6 [--settings FILE] [--port N=DEVICE]... [--simulator]
 //          [--sim-firmware X.YY] [--sim-boot]
+//
+// DEVICE is a device path or a network port: tcp://HOST:PORT or
+// rfc2217://HOST:PORT.
 #include "core/app/app.h"
+#include "core/net/network_address.h"
 #include "orlix6/version.h"
+#include "platform/network_serial_port.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_settings_store.h"
@@ -61,7 +66,10 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     const QCommandLineOption settingsOption("settings", "Use this settings file (INI).", "FILE");
     const QCommandLineOption portOption(
-        "port", "Let Com N stand for DEVICE for this run (repeatable).", "N=DEVICE");
+        "port",
+        "Let Com N stand for DEVICE for this run (repeatable). DEVICE is a device path, "
+        "tcp://HOST:PORT (raw TCP) or rfc2217://HOST:PORT (Telnet with serial port control).",
+        "N=DEVICE");
     const QCommandLineOption simulatorOption("simulator",
                                              "Connect Com1 to the built-in simulated display.");
     const QCommandLineOption simFirmwareOption(
@@ -92,7 +100,8 @@ int main(int argc, char** argv) {
 
     orlix::platform::RoutingSerialPort port(
         std::make_unique<orlix::platform::QtSerialPort>(),
-        std::make_unique<orlix::platform::SimulatedSerialPort>(unitOptions));
+        std::make_unique<orlix::platform::SimulatedSerialPort>(unitOptions),
+        std::make_unique<orlix::platform::NetworkSerialPort>());
     orlix::platform::QtTimers timers;
     orlix::platform::QtClock clock;
     orlix::platform::QtSettingsStore settings(parser.value(settingsOption));
@@ -112,11 +121,18 @@ int main(int argc, char** argv) {
                          qPrintable(mapping));
             return 2;
         }
-        app.serial.setOverride(number, mapping.mid(eq + 1).toStdString());
+        const std::string device = mapping.mid(eq + 1).toStdString();
+        if (const std::string problem = orlix::net::deviceNameProblem(device); !problem.empty()) {
+            std::fprintf(stderr, "orlix6: --port %d: %s\n", number, problem.c_str());
+            return 2;
+        }
+        app.serial.setOverride(number, device);
     }
 
     port.setHandlers([&app](std::string_view bytes) { app.onSerialBytes(bytes); },
                      [&app](const std::string& reason) { app.onSerialPortLost(reason); });
+    port.setOpenFailedHandler(
+        [&app](const std::string& reason) { app.onSerialOpenFailed(reason); });
     timers.setTickHandler([&app](orlix::TimerId id) { app.onTimer(id); });
 
     orlix::windows::Gui gui(app);

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/exit_codes.h"
+#include "core/net/network_address.h"
 #include "orlix6/version.h"
 #include "sim/firmware_version.h"
 
@@ -26,10 +27,11 @@ struct CommonOptions {
     QCommandLineOption help{{"h", "help"}, "Show this help and the exit codes."};
     QCommandLineOption version{"version", "Show the program's version."};
     QCommandLineOption port{"port",
-                            "The unit's serial port: a device (/dev/ttyUSB0) or a port "
-                            "of the settings (Com1..Com8). Default: the port the windowed "
-                            "tool last used.",
-                            "DEV|ComN"};
+                            "The unit's serial port: a device (/dev/ttyUSB0), a serial "
+                            "server on the network (tcp://HOST:PORT raw, rfc2217://HOST:PORT "
+                            "Telnet with port control) or a port of the settings (Com1..Com8). "
+                            "Default: the port the windowed tool last used.",
+                            "DEV|URL|ComN"};
     QCommandLineOption settings{"settings",
                                 "Read the settings from this INI file instead of the "
                                 "per-user one. orlix6-cli never writes the settings.",
@@ -158,6 +160,9 @@ std::optional<PortArgument> parsePortArgument(std::string_view text, std::string
                          text[3] >= '1' && text[3] <= '8';
     if (comName) {
         port.comNumber = text[3] - '0';
+    } else if (std::string problem = net::deviceNameProblem(text); !problem.empty()) {
+        error = "--port: " + problem;
+        return std::nullopt;
     } else {
         port.device = std::string(text);
     }

@@ -50,7 +50,8 @@ struct CommandSpec {
 const std::vector<CommandSpec>& commands();
 
 // --port: "Com3" (any case) names a port of the settings, anything else
-// is a device ("/dev/ttyUSB0", "COM7" on Windows is a ComN too).
+// is a device ("/dev/ttyUSB0", "COM7" on Windows is a ComN too) or a
+// network port ("rfc2217://127.0.0.1:3001"; a malformed one is an error).
 struct PortArgument {
     int comNumber = 0; // 1..8, or 0 for a device
     std::string device;

@@ -1,6 +1,7 @@
 #include "cli/unit_session.h"
 
 #include "cli/terminal_output.h"
+#include "platform/network_serial_port.h"
 #include "platform/qt_serial_port.h"
 #include "platform/simulated_serial_port.h"
 
@@ -22,7 +23,8 @@ std::unique_ptr<platform::SerialPortAdapter> simulatedPort(const Invocation& inv
 
 UnitSession::UnitSession(const Invocation& invocation, UnitCommand& command)
     : m_invocation(invocation), m_command(command),
-      m_port(std::make_unique<platform::QtSerialPort>(), simulatedPort(invocation)),
+      m_port(std::make_unique<platform::QtSerialPort>(), simulatedPort(invocation),
+             std::make_unique<platform::NetworkSerialPort>()),
       m_storedSettings(invocation.settingsPath), m_settings(m_storedSettings),
       m_app(Ports{m_port, m_timers, m_clock, m_settings, m_dialogs, nullptr}),
       m_signals([this](int number) { onSignal(number); }) {
@@ -42,6 +44,14 @@ UnitSession::UnitSession(const Invocation& invocation, UnitCommand& command)
             m_app.onSerialPortLost(reason);
             afterEvent();
         });
+    // A network port whose connection failed: as a port that cannot be opened.
+    m_port.setOpenFailedHandler([this](const std::string& reason) {
+        if (finished()) {
+            return;
+        }
+        m_app.onSerialOpenFailed(reason);
+        finishCannotOpen(reason);
+    });
     m_timers.setTickHandler([this](TimerId id) {
         if (finished()) {
             return;
@@ -108,10 +118,7 @@ void UnitSession::start() {
     const bool open = m_app.serial.isOpen();
     m_dialogs.release(open);
     if (!open) {
-        finish(ExitCode::PortError,
-               "cannot open " + m_app.serial.lastError() +
-                   ". Check the device (orlix6-cli ports lists the serial devices) and "
-                   "give it with --port.");
+        finishCannotOpen(m_app.serial.lastError());
         return;
     }
     m_phase = Phase::Connecting;
@@ -197,6 +204,13 @@ void UnitSession::finish(ExitCode code, const std::string& message) {
     }
     m_exitCode = toInt(code);
     QCoreApplication::exit(m_exitCode);
+}
+
+void UnitSession::finishCannotOpen(const std::string& reason) {
+    finish(ExitCode::PortError,
+           "cannot open " + reason +
+               ". Check the device (orlix6-cli ports lists the serial devices) and "
+               "give it with --port.");
 }
 
 std::string UnitSession::device() const {

@@ -115,6 +115,8 @@ private:
     void onTimeout();
     void onSignal(int signalNumber);
     void choosePort();
+    // The port cannot be opened ("DEVICE: reason"): exit with the reason.
+    void finishCannotOpen(const std::string& reason);
     std::string noAnswerText(bool timedOut) const;
 
     const Invocation& m_invocation;

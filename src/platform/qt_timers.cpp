@@ -28,10 +28,18 @@ void QtTimers::stop(TimerId id) {
 }
 
 DateTime QtClock::localNow() const {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    if (second != m_cachedSecond) {
+        const QDateTime now = QDateTime::fromMSecsSinceEpoch(second * 1000);
+        const QDate d = now.date();
+        const QTime t = now.time();
+        m_cached = DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), 0};
+        m_cachedSecond = second;
+    }
+    DateTime result = m_cached;
+    result.millisecond = static_cast<int>(ms - second * 1000);
+    return result;
 }
 
 } // namespace orlix::platform

@@ -35,10 +35,14 @@ class QtClock : public Clock {
 public:
     QtClock() { m_elapsed.start(); }
     std::int64_t nowMs() const override { return m_elapsed.elapsed(); }
+    // Cheap enough to stamp every line of a flood: the local date and time
+    // of day are worked out once per second, the milliseconds each time.
     DateTime localNow() const override;
 
 private:
     QElapsedTimer m_elapsed;
+    mutable qint64 m_cachedSecond = -1;
+    mutable DateTime m_cached;
 };
 
 } // namespace orlix::platform

@@ -97,6 +97,8 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
 
     m_windowEnabled = addCheck("ckWindowEnabled", "Window Log Enable", "");
     m_bypass = addCheck("ckXmitQueueOverride", "Xmit Q Bypass", "");
+    m_timestamps = addCheck("ckTimestamps", "Timestamps",
+                            "Start each line with the time it came or went, to the millisecond");
     m_fileEnabled =
         addCheck("ckFileEnabled", "File Log Enabled", "Enable/Disable Logging to the Log File");
     connect(m_windowEnabled, &QCheckBox::clicked, this,
@@ -104,6 +106,8 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
     connect(m_bypass, &QCheckBox::clicked, this, [this](bool on) {
         act([this, on] { m_app.frmCommLog.ckXmitQueueOverride_Click(on); });
     });
+    connect(m_timestamps, &QCheckBox::clicked, this,
+            [this](bool on) { act([this, on] { m_app.frmCommLog.ckTimestamps_Click(on); }); });
     connect(m_fileEnabled, &QCheckBox::clicked, this,
             [this] { act([this] { m_app.frmCommLog.ckFileEnabled_Click(); }); });
 
@@ -125,6 +129,7 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
     commands->addWidget(m_logFile, 1, 2);
     commands->addWidget(m_endFileLog, 1, 3);
     commands->addWidget(m_fileEnabled, 1, 4);
+    commands->addWidget(m_timestamps, 1, 5);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_indicator);
@@ -175,6 +180,7 @@ void FrmCommLogWindow::sync() {
     m_checkOn->setEnabled(v.btnCheckOnVisible);
     m_windowEnabled->setChecked(v.ckWindowEnabled);
     m_bypass->setChecked(v.ckXmitQueueOverride);
+    m_timestamps->setChecked(v.ckTimestamps);
     m_fileEnabled->setChecked(v.ckFileEnabled);
     m_fileEnabled->setEnabled(v.ckFileEnabledEnabled);
     m_logFile->setEnabled(v.BtnLogFileEnabled);

@@ -55,6 +55,7 @@ private:
     QPushButton* m_endFileLog;
     QCheckBox* m_windowEnabled;
     QCheckBox* m_bypass;
+    QCheckBox* m_timestamps;
     QCheckBox* m_fileEnabled;
     QPushButton* m_indicator;
     QTimer* m_textFrame;

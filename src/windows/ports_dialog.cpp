@@ -1,5 +1,6 @@
 #include "windows/ports_dialog.h"
 
+#include "core/net/network_address.h"
 #include "windows/core_window.h"
 
 #include <QComboBox>
@@ -31,9 +32,13 @@ PortsDialog::PortsDialog(App& app, QWidget* parent) : QDialog(parent), m_app(app
         m_devices[static_cast<std::size_t>(i)] = box;
         form->addRow(QStringLiteral("Com%1").arg(i + 1), box);
     }
-    auto* note = new QLabel(available.isEmpty() ? "No serial devices found; type a device name."
-                                                : "Pick a device or type its name.",
-                            this);
+    auto* note =
+        new QLabel(QString(available.isEmpty() ? "No serial devices found; type a device name."
+                                               : "Pick a device or type its name.") +
+                       " A serial server on the network: tcp://HOST:PORT (raw) or "
+                       "rfc2217://HOST:PORT (Telnet with serial port control).",
+                   this);
+    note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &PortsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PortsDialog::reject);
@@ -52,15 +57,27 @@ void PortsDialog::accept() {
         QString device = index >= 0 ? box->itemData(index).toString() : box->currentText();
         devices[i] = device.trimmed().toStdString();
     }
-    m_app.act([this, devices] {
+    bool saved = false;
+    m_app.act([this, devices, &saved] {
+        // A malformed network address is refused by name; nothing is saved
+        // and the dialog stays open for the correction.
+        for (std::size_t i = 0; i < 8; ++i) {
+            if (const std::string problem = net::deviceNameProblem(devices[i]); !problem.empty()) {
+                m_app.ports.dialogs.message("Com" + std::to_string(i + 1) + ": " + problem);
+                return;
+            }
+        }
         for (std::size_t i = 0; i < 8; ++i) {
             if (!devices[i].empty()) {
                 m_app.serial.saveDevice(static_cast<int>(i) + 1, devices[i]);
             }
         }
         m_app.frmConnect.refreshPortDevices();
+        saved = true;
     });
-    QDialog::accept();
+    if (saved) {
+        QDialog::accept();
+    }
 }
 
 } // namespace orlix::windows

@@ -1,6 +1,7 @@
 // Chooses the device each of Com1..Com8 stands for: the serial devices the
 // system lists (with their descriptions) plus free text, since pseudo-
-// terminals and some adapters are not listed.
+// terminals and some adapters are not listed, and network ports
+// (tcp://HOST:PORT, rfc2217://HOST:PORT) are typed.
 #pragma once
 
 #include "core/app/app.h"

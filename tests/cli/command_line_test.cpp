@@ -46,6 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"OptionOfAnotherCommand", {"ping", "--json"}, "Unknown option 'json'"},
         ErrorCase{"MissingValue", {"ping", "--port"}, "Missing value after '--port'"},
         ErrorCase{"EmptyPort", {"ping", "--port", " "}, "--port wants a device"},
+        ErrorCase{"MalformedNetworkPort",
+                  {"ping", "--port", "rfc2217://127.0.0.1"},
+                  "--port: \"rfc2217://127.0.0.1\" is not a network port: the port number"},
         ErrorCase{"PortAndSimulator", {"ping", "--port", "Com1", "--simulator"}, "exclude"},
         ErrorCase{"TimeoutNotANumber", {"read", "-o", "a.mdv", "--timeout", "1m"}, "'1m'"},
         ErrorCase{"NegativeTimeout", {"ping", "--timeout", "-5"}, "whole number of seconds"},
@@ -94,7 +97,8 @@ TEST(CommandLine, PortNamesAConfiguredComOrADevice) {
     };
     for (const Case& c :
          {Case{"Com3", 3, ""}, Case{"COM8", 8, ""}, Case{"com1", 1, ""}, Case{"Com9", 0, "Com9"},
-          Case{"COM12", 0, "COM12"}, Case{"/dev/ttyUSB0", 0, "/dev/ttyUSB0"}}) {
+          Case{"COM12", 0, "COM12"}, Case{"/dev/ttyUSB0", 0, "/dev/ttyUSB0"},
+          Case{"tcp://127.0.0.1:4001", 0, "tcp://127.0.0.1:4001"}}) {
         std::string error;
         const auto port = parsePortArgument(c.text, error);
         ASSERT_TRUE(port) << c.text;

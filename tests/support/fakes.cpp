@@ -11,7 +11,9 @@ SerialOpenResult FakeSerialPort::open(const std::string& device,
         return {false, it->second};
     }
     m_open = true;
-    return {true, {}};
+    SerialOpenResult result{true, {}};
+    result.pending = pendingOpens;
+    return result;
 }
 
 bool FakeSerialPort::write(std::string_view bytes) {

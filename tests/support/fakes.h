@@ -45,6 +45,9 @@ public:
     // Devices that refuse to open, with the reason the system gives.
     std::map<std::string, std::string> refuse;
     bool failWrites = false;
+    // Opens report that they go on in the background, as a network
+    // connection's does.
+    bool pendingOpens = false;
     std::vector<std::string> openedDevices;
     SerialLineSettings lastSettings;
 

@@ -8,7 +8,9 @@ DateTime VirtualClock::localNow() const {
     // Good enough for tests that run a few simulated days at most: carry
     // seconds, minutes, hours into days without month rollover.
     DateTime t = m_wallOrigin;
-    std::int64_t seconds = t.second + t.minute * 60 + t.hour * 3600 + m_now / 1000;
+    const std::int64_t ms = t.millisecond + m_now;
+    t.millisecond = static_cast<int>(ms % 1000);
+    std::int64_t seconds = t.second + t.minute * 60 + t.hour * 3600 + ms / 1000;
     t.day += static_cast<int>(seconds / 86400);
     seconds %= 86400;
     t.hour = static_cast<int>(seconds / 3600);

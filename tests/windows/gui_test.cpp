@@ -4,10 +4,12 @@
 #include "windows/core_window.h"
 #include "windows/frm_main.h"
 #include "windows/gui.h"
+#include "windows/ports_dialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -154,6 +156,12 @@ TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
     QTest::mouseClick(bypass, Qt::LeftButton);
     EXPECT_TRUE(h.app.link.BypassXmitQueue);
 
+    auto* timestamps = find<QCheckBox>(WindowId::frmCommLog, "ckTimestamps");
+    EXPECT_EQ(timestamps->text(), "Timestamps");
+    EXPECT_FALSE(timestamps->isChecked());
+    QTest::mouseClick(timestamps, Qt::LeftButton);
+    EXPECT_TRUE(h.app.commLog.timestamps());
+
     auto* fileEnabled = find<QCheckBox>(WindowId::frmCommLog, "ckFileEnabled");
     EXPECT_FALSE(fileEnabled->isEnabled()) << "no log file open yet";
     EXPECT_FALSE(find<QPushButton>(WindowId::frmCommLog, "btnEndFileLog")->isEnabled());
@@ -162,6 +170,25 @@ TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
     EXPECT_FALSE(gui.frame(WindowId::frmCommLog)->isVisible());
     gui.mainWindow()->findChild<QAction*>("mnuMonitorCommLog")->trigger();
     EXPECT_TRUE(gui.frame(WindowId::frmCommLog)->isVisible());
+}
+
+TEST_F(GuiTest, ThePortsDialogRefusesAMalformedNetworkAddressByName) {
+    windows::PortsDialog dialog(h.app);
+    auto* com2 = dialog.findChild<QComboBox*>("cboDevice(1)");
+    ASSERT_NE(com2, nullptr);
+    com2->setEditText("rfc2217://127.0.0.1");
+    dialog.accept();
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0].text.rfind("Com2: \"rfc2217://127.0.0.1\" is not", 0), 0u)
+        << h.dialogs.messages[0].text;
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << "stays open for the correction";
+    EXPECT_EQ(h.setting("Ports", "Com2"), "test-com2");
+
+    com2->setEditText(" rfc2217://127.0.0.1:4001 ");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(h.setting("Ports", "Com2"), "rfc2217://127.0.0.1:4001");
+    EXPECT_EQ(h.app.connectView.portDevices[1], "rfc2217://127.0.0.1:4001");
 }
 
 TEST_F(GuiTest, ClosingAWindowByItsTitleBarActsAsItsOwnCloseButton) {

@@ -4,8 +4,8 @@ namespace orlix {
 
 App::App(Ports p)
     : ports(p), settings(p.settings), timers(p.timers, gate), serial(p.serial, settings),
-      commLog(
-          CommLog::Deps{commLogView, download, p.dialogs, [this] { touch(WindowId::frmCommLog); }}),
+      commLog(CommLog::Deps{commLogView, download, p.dialogs, p.clock,
+                            [this] { touch(WindowId::frmCommLog); }}),
       xmit(TransmitQueue::Deps{timers, gate,
                                [this](std::string_view line) { return serial.write(line); },
                                [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
@@ -28,6 +28,11 @@ App::App(Ports p)
           [this](const Placement& placed) { place(WindowId::frmMonitorData, placed); }}) {
     // Every menu item is enabled until the link state says otherwise.
     mainView.menuEnabled.fill(true);
+    serial.setWriteObserver([this](std::string_view bytes) {
+        if (link.CommLogWindowEnabled) {
+            commLog.logSent(bytes);
+        }
+    });
     connectView.caption = "Monitor Connection";
     tryingView.caption = "Trying to Connect to Monitor";
     changeTriesView.caption = "Change Retry Limit";
@@ -91,6 +96,14 @@ void App::onSerialPortLost(const std::string& reason) {
         return;
     }
     runEvent([&] { keepAlive.onPortLost(reason); });
+}
+
+void App::onSerialOpenFailed(const std::string& reason) {
+    if (mustWait()) {
+        gate.defer([this, reason] { onSerialOpenFailed(reason); });
+        return;
+    }
+    runEvent([&] { frmTrying.openFailed(reason); });
 }
 
 void App::onTimer(TimerId id) {

@@ -66,6 +66,8 @@ public:
     void onSerialBytes(std::string_view bytes);
     // The device went away (adapter pulled, line hung up).
     void onSerialPortLost(const std::string& reason);
+    // An open that returned pending failed ("DEVICE: reason").
+    void onSerialOpenFailed(const std::string& reason);
     void onTimer(TimerId id);
     // Every user action (menu command, button, key) comes through here.
     void act(const std::function<void()>& action);

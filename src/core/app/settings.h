@@ -45,6 +45,8 @@ inline constexpr SettingKey CommLogOpen{kConfigs, "CommLogOpen", SettingType::Te
 inline constexpr SettingKey AutoPingEnabled{kConfigs, "AutoPingEnabled", SettingType::Text, "1"};
 inline constexpr SettingKey BypassTransmitQueue{kConfigs, "BypassTransmitQueue", SettingType::Text,
                                                 "1"};
+inline constexpr SettingKey CommLogTimestamps{kConfigs, "CommLogTimestamps", SettingType::Flag,
+                                              "False"};
 // Version window placement; the position defaults centre it in the main window.
 inline constexpr SettingKey VersionWindowState{
     kConfigs, "VersionWindowState", SettingType::Int16, "0", 0, 2};

@@ -145,6 +145,7 @@ struct CommLogView : WindowView {
     std::string btnDisableAutoping = "Disable AutoPing";
     bool ckWindowEnabled = true;
     bool ckXmitQueueOverride = false;
+    bool ckTimestamps = false;
     bool ckFileEnabled = false;
     bool ckFileEnabledEnabled = false;
     bool BtnLogFileEnabled = true;

@@ -150,17 +150,38 @@ void FrmTrying::reopenIfClosed() {
     }
     const int port = app.link.CommPortNumber;
     if (app.serial.open(port)) {
-        m_lastReopenError.clear();
-        app.commLog.LogLine("Com" + std::to_string(port) + " is open again");
+        // A network connection is only on its way; whether it opens is
+        // known later (openFailed, or the unit's answer).
+        if (!app.serial.openPending()) {
+            m_lastReopenError.clear();
+            app.commLog.LogLine("Com" + std::to_string(port) + " is open again");
+        }
         return;
     }
+    reportOpenFailure();
+}
+
+void FrmTrying::reportOpenFailure() {
+    App& app = m_app;
     // Said once per reason, not every two seconds.
-    if (app.serial.lastError() != m_lastReopenError) {
-        m_lastReopenError = app.serial.lastError();
-        const std::string why = "Cannot open Com" + std::to_string(port) + ": " + m_lastReopenError;
-        app.connectView.lbl1 = why;
-        app.touch(WindowId::frmConnect);
-        app.commLog.LogLine(why);
+    if (app.serial.lastError() == m_lastReopenError) {
+        return;
+    }
+    m_lastReopenError = app.serial.lastError();
+    const std::string why =
+        "Cannot open Com" + std::to_string(app.link.CommPortNumber) + ": " + m_lastReopenError;
+    app.connectView.lbl1 = why;
+    app.touch(WindowId::frmConnect);
+    app.commLog.LogLine(why);
+}
+
+void FrmTrying::openFailed(const std::string& reason) {
+    App& app = m_app;
+    app.serial.openFailed(reason);
+    reportOpenFailure();
+    // The caption, menus and indicators must not go on saying Online.
+    if (app.link.OnlineMode || app.link.BootMode) {
+        app.GoOffline();
     }
 }
 
@@ -178,6 +199,7 @@ void FrmTrying::Form_Activate() {
 void FrmTrying::tmrConnect_Timer() {
     App& app = m_app;
     if (app.link.MonitorConnected) {
+        m_lastReopenError.clear(); // a later failure is news again
         app.timers.stop(TimerId::frmTrying_tmrConnect);
         app.timers.stop(TimerId::tmrConnect);
         app.timers.start(TimerId::tmrKeepAlive, KeepAlive::kAfterConnectMs);

@@ -55,12 +55,16 @@ public:
     void btnChange_Click();
     // Ends a running attempt without any other effect.
     void stopAttempt();
+    // An open that went on in the background (a network connection) did
+    // not succeed: reported as an open that failed, once per reason.
+    void openFailed(const std::string& reason);
 
     std::int16_t TriesToGo = 0;
 
 private:
     void showToGo();
     void reopenIfClosed();
+    void reportOpenFailure();
 
     App& m_app;
     std::string m_lastReopenError;

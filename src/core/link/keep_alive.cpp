@@ -34,11 +34,17 @@ void KeepAlive::tmrConnect_Timer() {
 void KeepAlive::onPortLost(const std::string& reason) {
     App& app = m_app;
     app.serial.close();
+    const bool connected = app.link.OnlineMode || app.link.BootMode;
     const std::string why = "Serial port lost: " + reason;
-    app.commLog.LogLine(why);
+    // While an attempt retries a connection that keeps failing the same
+    // way (a network server that is down), the log says so once.
+    if (connected || why != m_lastLost) {
+        app.commLog.LogLine(why);
+    }
+    m_lastLost = why;
     app.connectView.lbl1 = why;
     app.touch(WindowId::frmConnect);
-    if (!(app.link.OnlineMode || app.link.BootMode)) {
+    if (!connected) {
         return; // an attempt that is running reopens the port by itself
     }
     // As the watchdog would, but without reopening at once: the device is

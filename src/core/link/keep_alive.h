@@ -28,6 +28,7 @@ private:
     void linkLost();
 
     App& m_app;
+    std::string m_lastLost;
 };
 
 class FrmTimedOut {

@@ -1,5 +1,7 @@
 #include "core/link/serial_line.h"
 
+#include "core/net/network_address.h"
+
 namespace orlix {
 
 std::string defaultDeviceName(int port) {
@@ -65,9 +67,14 @@ bool SerialLine::open(int port) {
         m_port.close();
     }
     m_lastError.clear();
+    m_openPending = false;
     const std::string device = deviceFor(port);
     if (device.empty()) {
         m_lastError = "Com" + std::to_string(port) + " does not exist";
+        return false;
+    }
+    if (std::string problem = net::deviceNameProblem(device); !problem.empty()) {
+        m_lastError = std::move(problem);
         return false;
     }
     const SerialOpenResult result = m_port.open(device, lineSettings());
@@ -78,7 +85,14 @@ bool SerialLine::open(int port) {
         }
         return false;
     }
+    m_openPending = result.pending;
     return true;
+}
+
+void SerialLine::openFailed(std::string reason) {
+    close();
+    m_openPending = false;
+    m_lastError = std::move(reason);
 }
 
 void SerialLine::close() {
@@ -88,10 +102,13 @@ void SerialLine::close() {
 }
 
 bool SerialLine::write(std::string_view bytes) {
-    if (!m_port.isOpen()) {
+    if (!m_port.isOpen() || !m_port.write(bytes)) {
         return false;
     }
-    return m_port.write(bytes);
+    if (m_onWritten) {
+        m_onWritten(bytes);
+    }
+    return true;
 }
 
 } // namespace orlix

@@ -3,13 +3,16 @@
 //
 // Device names come from settings section "Ports" ("Com1".."Com8"), with
 // the platform's usual names as defaults; a command-line override
-// (--port N=DEVICE) wins for one run and is never saved.
+// (--port N=DEVICE) wins for one run and is never saved. A device name may
+// also be a network port (tcp://HOST:PORT, rfc2217://HOST:PORT); a
+// malformed one is refused at the open with a message naming it.
 #pragma once
 
 #include "core/app/settings.h"
 #include "core/ports/serial_port.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,8 +42,18 @@ public:
     void close();
     bool isOpen() const { return m_port.isOpen(); }
     bool write(std::string_view bytes);
+    // Told of every write that went out (the comm log's sent lines).
+    void setWriteObserver(std::function<void(std::string_view)> observer) {
+        m_onWritten = std::move(observer);
+    }
 
     const std::string& lastError() const { return m_lastError; }
+    // The last open still goes on (a network connection); a failure comes
+    // later, through openFailed.
+    bool openPending() const { return m_openPending; }
+    // The pending open failed ("DEVICE: reason"): the port is closed and
+    // the reason becomes lastError().
+    void openFailed(std::string reason);
     static SerialLineSettings lineSettings();
 
 private:
@@ -48,6 +61,8 @@ private:
     Settings& m_settings;
     std::array<std::optional<std::string>, kLastPort + 1> m_overrides{};
     std::string m_lastError;
+    bool m_openPending = false;
+    std::function<void(std::string_view)> m_onWritten;
 };
 
 } // namespace orlix

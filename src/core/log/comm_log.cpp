@@ -1,5 +1,7 @@
 #include "core/log/comm_log.h"
 
+#include "core/log/visible_text.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -20,30 +22,81 @@ void CommLog::clearWindow() {
     m_deps.changed();
 }
 
+std::string CommLog::timeStamp(const DateTime& t) {
+    // By hand: this runs for every line of a flood.
+    std::string text = "00:00:00.000 ";
+    const auto put = [&text](std::size_t at, int value, std::size_t digits) {
+        for (std::size_t i = digits; i-- > 0; value /= 10) {
+            text[at + i] = static_cast<char>('0' + (value % 10 + 10) % 10);
+        }
+    };
+    put(0, t.hour, 2);
+    put(3, t.minute, 2);
+    put(6, t.second, 2);
+    put(9, t.millisecond, 3);
+    return text;
+}
+
 void CommLog::LogLine(std::string_view text) {
-    std::string line(text);
+    std::string line;
+    if (m_timestamps) {
+        // A notice in the middle of a received line starts a line of its own.
+        if (!m_atLineStart) {
+            line = "\r\n";
+        }
+        line += timeStamp(m_deps.clock.localNow());
+    }
+    line += text;
     line += "\r\n";
     windowAppend(line);
 }
 
 void CommLog::LogRxChar(char c) {
-    if (!m_deps.download.echoSuppressed()) {
-        if (m_deps.view.text.size() > kWindowTextLimit) {
-            clearWindow();
-        }
-        windowAppend(std::string_view(&c, 1));
-    }
-    fileWrite(std::string_view(&c, 1), false);
+    echo(std::string_view(&c, 1), false);
 }
 
 void CommLog::LogRxLineEnd() {
+    echo("\r\n", true);
+}
+
+void CommLog::echo(std::string_view text, bool lineEnd) {
+    if (m_timestamps && m_atLineStart) {
+        std::string stamped = timeStamp(m_deps.clock.localNow());
+        stamped += text;
+        m_atLineStart = lineEnd;
+        put(stamped, lineEnd);
+        return;
+    }
+    m_atLineStart = lineEnd;
+    put(text, lineEnd);
+}
+
+void CommLog::put(std::string_view text, bool lineEnd) {
     if (!m_deps.download.echoSuppressed()) {
         if (m_deps.view.text.size() > kWindowTextLimit) {
             clearWindow();
         }
-        windowAppend("\r\n");
+        windowAppend(text);
     }
-    fileWrite("\r\n", true);
+    fileWrite(text, lineEnd);
+}
+
+void CommLog::logSent(std::string_view bytes) {
+    if (!m_timestamps || bytes.empty()) {
+        return;
+    }
+    // The line end of a command line is the entry's own.
+    if (bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n") {
+        bytes.remove_suffix(2);
+    }
+    // An entry in the middle of a received line starts a line of its own.
+    std::string entry = m_atLineStart ? std::string() : std::string("\r\n");
+    entry += timeStamp(m_deps.clock.localNow());
+    entry += "> ";
+    entry += visibleText(bytes);
+    entry += "\r\n";
+    m_atLineStart = true;
+    put(entry, true);
 }
 
 void CommLog::fileWrite(std::string_view text, bool lineEnd) {

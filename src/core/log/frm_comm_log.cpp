@@ -43,6 +43,7 @@ void FrmCommLog::Form_Load() {
         BypassAtLoad = false;
         ckXmitQueueOverride_Click(false);
     }
+    ckTimestamps_Click(app.settings.readFlag(keys::CommLogTimestamps));
     touch();
 }
 
@@ -56,6 +57,7 @@ void FrmCommLog::Form_Unload() {
     app.settings.save(keys::CommLogOpen, CommLogShown ? "1" : "0");
     app.settings.save(keys::AutoPingEnabled, app.link.AutoPingEnabled ? "1" : "0");
     app.settings.save(keys::BypassTransmitQueue, BypassAtLoad ? "1" : "0");
+    app.settings.save(keys::CommLogTimestamps, flagText(app.commLog.timestamps()));
     app.commLog.closeFile();
 }
 
@@ -146,6 +148,12 @@ void FrmCommLog::syncWithFlags() {
 void FrmCommLog::ckXmitQueueOverride_Click(bool checked) {
     m_app.commLogView.ckXmitQueueOverride = checked;
     m_app.link.BypassXmitQueue = checked;
+    touch();
+}
+
+void FrmCommLog::ckTimestamps_Click(bool checked) {
+    m_app.commLogView.ckTimestamps = checked;
+    m_app.commLog.setTimestamps(checked);
     touch();
 }
 

@@ -31,6 +31,7 @@ public:
     void btnClearCommLogWindow_Click();
     void ckWindowEnabled_Click(bool checked);
     void ckXmitQueueOverride_Click(bool checked);
+    void ckTimestamps_Click(bool checked);
     void BtnLogFile_Click();
     void btnEndFileLog_Click();
     void ckFileEnabled_Click();

@@ -12,6 +12,7 @@ struct DateTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    int millisecond = 0;
 };
 
 class Clock {

@@ -1,5 +1,6 @@
-// Port: the serial device. Received bytes and the loss of the device come
-// back to core as events (App::onSerialBytes, App::onSerialPortLost).
+// Port: the serial device. Received bytes, the loss of the device and the
+// failure of an open that went on in the background come back to core as
+// events (App::onSerialBytes, App::onSerialPortLost, App::onSerialOpenFailed).
 #pragma once
 
 #include <string>
@@ -20,6 +21,9 @@ struct SerialLineSettings {
 struct SerialOpenResult {
     bool ok = false;
     std::string reason; // the system's words when !ok
+    // The open goes on in the background (a network connection): a
+    // failure comes later (App::onSerialOpenFailed).
+    bool pending = false;
 };
 
 class SerialPort {

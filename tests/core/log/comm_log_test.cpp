@@ -172,6 +172,62 @@ TEST_F(CommLogTest, DoneHidesTheWindowAndIsRememberedAtExit) {
     EXPECT_EQ(h.setting("Configs", "CommLogOpen"), "0");
 }
 
+TEST_F(CommLogTest, TimestampsStartEveryLineReceivedAndEveryWriteInWindowAndFile) {
+    const std::string path = tempPath("stamped.mcl");
+    openLogFile(path);
+    h.act([&] { h.app.frmCommLog.ckFileEnabled_Click(); });
+    h.receive("half"); // timestamps switched on in the middle of a line
+    h.act([&] { h.app.frmCommLog.ckTimestamps_Click(true); });
+    EXPECT_TRUE(h.app.commLogView.ckTimestamps);
+    h.receive(" line\r\n");
+    h.advance(1234);
+    h.act([&] { h.app.SendCommand("da\r\n"); });
+    h.advance(100);
+    h.receive("d");
+    h.advance(7);
+    h.receive("a\r\n12,");
+    h.advance(300);
+    h.receive("34\r\n\r\n#");
+    h.act([&] { h.app.frmCommLog.ckXmitQueueOverride_Click(true); });
+    h.act([&] { h.app.frmCommLog.txtCommLog_KeyPress('\xff'); }); // a write mid-line
+    h.receive("\r\n");
+    const std::string expected = "half line\r\n"
+                                 "09:30:01.434 > da\r\n"
+                                 "09:30:01.434 da\r\n"
+                                 "09:30:01.441 12,34\r\n"
+                                 "09:30:01.741 \r\n"
+                                 "09:30:01.741 #\r\n"
+                                 "09:30:01.741 > \xff\r\n"
+                                 "09:30:01.741 \r\n";
+    EXPECT_EQ(h.app.commLogView.text, expected);
+    h.act([&] { h.app.frmCommLog.btnEndFileLog_Click(); });
+    EXPECT_EQ(readFile(path), expected);
+
+    // The tool's own notices carry the time too; switched off, nothing does.
+    h.app.commLog.clearWindow();
+    h.app.commLog.LogLine("notice");
+    h.act([&] { h.app.frmCommLog.ckTimestamps_Click(false); });
+    h.receive("x\r\n");
+    h.act([&] { h.app.frmCommLog.txtCommLog_KeyPress('y'); });
+    EXPECT_EQ(h.app.commLogView.text, "09:30:01.741 notice\r\nx\r\n");
+}
+
+TEST(CommLogStartup, TheTimestampsBoxIsRememberedAcrossRuns) {
+    for (const char* stored : {"True", "False", "1", "rubbish", ""}) {
+        AppHarness h;
+        if (*stored) {
+            h.store.set("Configs", "CommLogTimestamps", stored);
+        }
+        h.startSettled();
+        const bool on = std::string(stored) == "True" || std::string(stored) == "1";
+        EXPECT_EQ(h.app.commLogView.ckTimestamps, on) << stored;
+        EXPECT_EQ(h.app.commLog.timestamps(), on) << stored;
+        h.act([&] { h.app.frmCommLog.ckTimestamps_Click(!on); });
+        h.close();
+        EXPECT_EQ(h.setting("Configs", "CommLogTimestamps"), on ? "False" : "True") << stored;
+    }
+}
+
 TEST(CommLogStartup, ControlsShowWhatTheFlagsDoAfterStartUp) {
     struct Case {
         const char* autoPing;
