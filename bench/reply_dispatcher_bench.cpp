@@ -1,6 +1,8 @@
 // Replies per second through ReplyDispatcher for a mixed corpus of replies
 // as the unit sends them (every reply family and all three analog
-// layouts), with the display model on, as the tool runs, and off.
+// layouts), with the display model on, as the tool runs, and off; and with
+// the display on but every reply read for it afresh, as a reply seen for
+// the first time (or with new values) is.
 #include "core/data/monitor_data.h"
 #include "core/link/link_flags.h"
 #include "core/protocol/protocol_events.h"
@@ -17,13 +19,14 @@ namespace {
 
 using namespace orlix;
 
-void runCorpus(benchmark::State& state, bool displayOn) {
+void runCorpus(benchmark::State& state, bool displayOn, bool memo = true) {
     MonitorData data;
     SetDefaultCountsAndNames(data);
     LinkFlags link;
     ProtocolEvents events;
     ReplyProtocol protocol(data, link, events);
     protocol.setDisplayEnabled(displayOn);
+    protocol.setDisplayMemoEnabled(memo);
 
     std::int64_t bytes = 0;
     for (std::string_view reply : prototest::kRealisticReplies) {
@@ -50,6 +53,10 @@ void BM_ReplyDispatcher_MixedCorpus_DisplayOff(benchmark::State& state) {
     runCorpus(state, false);
 }
 
+void BM_ReplyDispatcher_MixedCorpus_EveryReplyReadAfresh(benchmark::State& state) {
+    runCorpus(state, true, false);
+}
+
 // The one reply the walk sends most often: an F-set of seven values.
 void BM_ReplyDispatcher_FSetReply(benchmark::State& state) {
     MonitorData data;
@@ -67,6 +74,7 @@ void BM_ReplyDispatcher_FSetReply(benchmark::State& state) {
 
 BENCHMARK(BM_ReplyDispatcher_MixedCorpus);
 BENCHMARK(BM_ReplyDispatcher_MixedCorpus_DisplayOff);
+BENCHMARK(BM_ReplyDispatcher_MixedCorpus_EveryReplyReadAfresh);
 BENCHMARK(BM_ReplyDispatcher_FSetReply);
 
 } // namespace

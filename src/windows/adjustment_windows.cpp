@@ -8,13 +8,35 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace orlix::windows {
 
+namespace {
+
+// A wheel turned while the pointer merely passes over a slider must not
+// change the unit's brightness: only a slider that has the focus takes it.
+class FocusWheelSlider : public QSlider {
+public:
+    using QSlider::QSlider;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (!hasFocus()) {
+            event->ignore();
+            return;
+        }
+        QSlider::wheelEvent(event);
+    }
+};
+
+} // namespace
+
 QSlider* scrollBar(QWidget* parent, const char* name, int maximum,
                    const std::function<void(int)>& changed) {
-    auto* slider = new QSlider(Qt::Horizontal, parent);
+    auto* slider = new FocusWheelSlider(Qt::Horizontal, parent);
     slider->setObjectName(name);
+    slider->setFocusPolicy(Qt::StrongFocus); // not taken by the wheel itself
     slider->setRange(0, maximum);
     slider->setTracking(false); // no value change while the thumb is dragged
     slider->setSingleStep(1);

@@ -77,6 +77,15 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
     m_textFrame->setSingleShot(true);
     m_textFrame->setInterval(kTextFrameMs);
     connect(m_textFrame, &QTimer::timeout, this, &FrmCommLogWindow::syncText);
+    // The view follows the end until the user scrolls away from it, and
+    // again once the user scrolls back to it. Only the user's own scrolling
+    // decides: a view that grows or shrinks, or a horizontal scroll bar that
+    // comes with a long line, changes the range but not the user's choice.
+    QScrollBar* bar = m_text->verticalScrollBar();
+    connect(bar, &QScrollBar::actionTriggered, this,
+            [this, bar] { m_followEnd = bar->sliderPosition() >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, &FrmCommLogWindow::followEnd,
+            Qt::QueuedConnection);
 
     auto* terse = addButton("btnTerse", "Terse", "", &FrmCommLog::btnTerse_Click);
     auto* verbose = addButton("btnVerbose", "Verbose", "", &FrmCommLog::btnVerbose_Click);
@@ -150,6 +159,7 @@ void FrmCommLogWindow::syncText() {
         m_clearCount = v.clearCount;
         m_text->clear();
         m_shown = 0;
+        m_followEnd = true; // what the user was reading is gone
     }
     if (v.text.size() == m_shown) {
         return;
@@ -158,12 +168,15 @@ void FrmCommLogWindow::syncText() {
                                         static_cast<qsizetype>(v.text.size() - m_shown));
     m_shown = v.text.size();
     added.remove('\r');
-    QScrollBar* bar = m_text->verticalScrollBar();
-    const bool atEnd = bar->value() == bar->maximum();
     QTextCursor cursor(m_text->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(added);
-    if (atEnd) {
+    followEnd();
+}
+
+void FrmCommLogWindow::followEnd() {
+    if (m_followEnd) {
+        QScrollBar* bar = m_text->verticalScrollBar();
         bar->setValue(bar->maximum());
     }
 }

@@ -46,6 +46,7 @@ private:
                            void (FrmCommLog::*handler)());
     QCheckBox* addCheck(const char* name, const char* text, const char* tip);
     void syncText();
+    void followEnd();
 
     CommLogText* m_text;
     QPushButton* m_checkOff;
@@ -61,6 +62,7 @@ private:
     QTimer* m_textFrame;
     std::size_t m_shown = 0;
     std::uint64_t m_clearCount = 0;
+    bool m_followEnd = true;
 };
 
 } // namespace orlix::windows

@@ -2,6 +2,11 @@
 // the orlix6-sim program over a pseudo-terminal: it connects, walks the
 // whole data set once, notices a silent unit and finds it again, and
 // survives the line being hung up and plugged back in.
+//
+// The tool's timings are proven on the virtual clock by the core tests;
+// here every interval runs kTimeScale times faster and the unit answers
+// without the line's character time, so the scenario takes seconds, and
+// each wait ends as soon as what it waits for is seen.
 #include "core/app/app.h"
 #include "core/protocol/data_request_table.h"
 #include "platform/qt_serial_port.h"
@@ -14,11 +19,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace orlix {
 namespace {
 
 using test::SimProgram;
 using test::waitFor;
+
+constexpr int kTimeScale = 5;
+
+// The real timers, each interval divided by kTimeScale.
+class ScaledTimers : public Timers {
+public:
+    explicit ScaledTimers(Timers& real) : m_real(real) {}
+    void start(TimerId id, int intervalMs) override {
+        m_real.start(id, std::max(1, intervalMs / kTimeScale));
+    }
+    void stop(TimerId id) override { m_real.stop(id); }
+
+private:
+    Timers& m_real;
+};
 
 class ToolOverPty : public ::testing::Test {
 protected:
@@ -26,7 +48,7 @@ protected:
         ASSERT_TRUE(QFileInfo(QStringLiteral(ORLIX6_SIM_BIN)).isExecutable()) << ORLIX6_SIM_BIN;
         m_link = m_dir.filePath("unit");
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        ASSERT_TRUE(m_sim.start(m_link, {"--firmware", "2.24", "--quiet"}));
+        ASSERT_TRUE(m_sim.start(m_link, {"--firmware", "2.24", "--quiet", "--no-wire-rate"}));
 
         for (int n = 1; n <= 8; ++n) {
             m_store.set("Ports", "Com" + std::to_string(n), "/nonexistent/test-com");
@@ -54,10 +76,11 @@ protected:
     SimProgram m_sim;
     platform::QtSerialPort m_port;
     platform::QtTimers m_timers;
+    ScaledTimers m_scaledTimers{m_timers};
     platform::QtClock m_clock;
     test::FakeSettingsStore m_store;
     test::FakeDialogs m_dialogs;
-    App m_app{Ports{m_port, m_timers, m_clock, m_store, m_dialogs}};
+    App m_app{Ports{m_port, m_scaledTimers, m_clock, m_store, m_dialogs}};
 };
 
 TEST_F(ToolOverPty, ConnectsWalksLosesTheUnitAndFindsItAgain) {
@@ -67,7 +90,7 @@ TEST_F(ToolOverPty, ConnectsWalksLosesTheUnitAndFindsItAgain) {
               "Orlix6 Backlight Adjustment Tool V6.0.3 -- Backlight on Com1");
     ASSERT_TRUE(waitFor([this] { return m_app.data.FirmwareVersionCode == 224; }, 3000));
 
-    // One full walk: 46 ticks of a second each (a little more with the writes).
+    // One full walk: 46 ticks of the walk timer.
     m_app.act([this] { m_app.frmMain.mnuMonitorUpdate_Click(); });
     ASSERT_TRUE(waitFor([this] { return m_app.frmMain.DataItemIndex >= kDataItemCount; }, 60000));
     EXPECT_EQ(m_app.data.ModelNumber, "XYZ-100");

@@ -134,6 +134,12 @@ TEST_P(SimCrossCheck, TheWholeWalkLandsInTheMonitorDataAsTheUnitHoldsIt) {
     EXPECT_EQ(shown.text("lblScanNumber.Caption"), std::to_string(cfg.identity.configNumber));
     EXPECT_EQ(shown.text("lblScanName.Caption"), cfg.identity.configName);
     EXPECT_EQ(shown.text("lblValue(8).Caption"), "21");
+    if (const int code = unit.firmwareVersionCode(); code >= 216 && code <= 299) {
+        // Option pairs 4/3 and 2/1 from the two characters of the "BC" line.
+        EXPECT_EQ(shown.text(cfg.panel.bcFirst == '0' ? "Option4.Value" : "Option3.Value"), "True");
+        EXPECT_EQ(shown.text(cfg.panel.bcSecond == '0' ? "Option2.Value" : "Option1.Value"),
+                  "True");
+    }
 }
 
 TEST_P(SimCrossCheck, StoredSetsReportedByDdsLandInTheirPlanes) {

@@ -2,10 +2,8 @@
 // show what the unit reported, the scan-set selector, the compare of the
 // golden before/after pair, and copying to the clipboard.
 #include "core/protocol/protocol_fixture.h"
-#include "support/app_harness.h"
-#include "windows/core_window.h"
 #include "windows/frm_main.h"
-#include "windows/gui.h"
+#include "windows_support/gui_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,13 +27,7 @@ using prototest::Reply;
 const fs::path kGolden =
     fs::path(__FILE__).parent_path().parent_path() / "core" / "dataview" / "golden";
 
-struct MonitorDataWindow : ::testing::Test {
-    MonitorDataWindow() {
-        h.mapPorts();
-        gui.start();
-        h.advance(100);
-    }
-
+struct MonitorDataWindow : test::GuiFixture {
     void openFile(const std::string& name) {
         h.dialogs.openChoices = {FileChoice{(kGolden / name).string(), name}};
         gui.mainWindow()->findChild<QAction*>("mnuFileOpen")->trigger();
@@ -49,6 +41,7 @@ struct MonitorDataWindow : ::testing::Test {
         h.advance(250);
         QApplication::processEvents();
     }
+    // The control `name` of the window; null when it has none.
     template <typename T = QLabel>
     T* find(const char* name) {
         return gui.window(WindowId::frmMonitorData)->findChild<T*>(name);
@@ -61,9 +54,6 @@ struct MonitorDataWindow : ::testing::Test {
         QLabel* label = find(name);
         return label && label->autoFillBackground();
     }
-
-    test::AppHarness h;
-    windows::Gui gui{h.app};
 };
 
 TEST_F(MonitorDataWindow, AReplyShowsInItsCellWithItsText) {

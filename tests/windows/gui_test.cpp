@@ -5,6 +5,7 @@
 #include "windows/frm_main.h"
 #include "windows/gui.h"
 #include "windows/ports_dialog.h"
+#include "windows_support/gui_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,25 +26,7 @@
 namespace orlix {
 namespace {
 
-struct GuiTest : ::testing::Test {
-    GuiTest() {
-        h.mapPorts();
-        gui.start();
-        h.advance(100);
-        QApplication::processEvents();
-    }
-
-    template <typename T>
-    T* find(WindowId id, const char* name) {
-        QWidget* window = gui.window(id);
-        T* child = window ? window->findChild<T*>(name) : nullptr;
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-
-    test::AppHarness h;
-    windows::Gui gui{h.app};
-};
+using GuiTest = test::GuiFixture;
 
 TEST_F(GuiTest, TheMainWindowShowsTheCaptionAndTheMenusOfTheLinkState) {
     windows::FrmMainWindow* main = gui.mainWindow();

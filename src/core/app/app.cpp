@@ -14,6 +14,7 @@ App::App(Ports p)
                               [this](const std::string& reply) {
                                   frmMain.dispatchReply(reply);
                                   frmMonitorData.replyArrived(reply);
+                                  frmRGBlight.sendHeldLevels();
                               },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
@@ -209,9 +210,11 @@ void App::windowClosed(WindowId id) {
         case WindowId::frmVersion:
             frmVersion.btnOK_Click();
             break;
+        case WindowId::frmRGBlight:
         case WindowId::frmBugeyeMode:
         case WindowId::frmAbout:
-            // These two are unloaded when closed, so they load afresh.
+            // Windows without a close button of their own are unloaded
+            // when closed, so they load afresh.
             unload(id);
             break;
         default:

@@ -21,6 +21,9 @@ public:
 
 private:
     App& m_app;
+    // A level was lost to a closed port and the log said so; said again
+    // only after a level has gone out.
+    bool m_notSentNoticeGiven = false;
 };
 
 } // namespace orlix

@@ -6,14 +6,23 @@
 
 namespace orlix {
 
+FrmRGBlight::FrmRGBlight(App& app)
+    : m_app(app),
+      m_levels(BacklightLevels::Deps{[&app] { return app.xmit.queuedLines(); },
+                                     [&app](std::string_view line) { app.SendCommand(line); }}) {}
+
 void FrmRGBlight::Form_Load() {
     App& app = m_app;
     Placement p = app.rgbView.placement;
     p.width = kWidthTwips;
     p.height = kHeightTwips;
     app.place(WindowId::frmRGBlight, p);
-    // Neither option is chosen until the unit says which control it uses.
-    app.rgbView.option = -1;
+    // Neither option is chosen until the unit says which control it uses;
+    // the sliders start where they started at the first load.
+    RGBlightView& v = app.rgbView;
+    v.option = -1;
+    v.HScroll = v.HScroll_analog = 0;
+    v.lbl = v.lbl_analog = "0";
     app.touch(WindowId::frmRGBlight);
     app.SendCommand("dy\r\n");
 }
@@ -31,32 +40,30 @@ void FrmRGBlight::Option1_Click(int index) {
 }
 
 void FrmRGBlight::HScroll_Change(int value) {
-    sliderChanged(m_app.rgbView.HScroll, m_app.rgbView.lbl, "TYW3", value);
+    sliderChanged(m_app.rgbView.HScroll, m_app.rgbView.lbl, BacklightLevels::Slider::Digital,
+                  value);
 }
 
 void FrmRGBlight::HScroll_analog_Change(int value) {
-    sliderChanged(m_app.rgbView.HScroll_analog, m_app.rgbView.lbl_analog, "TYW4", value);
+    sliderChanged(m_app.rgbView.HScroll_analog, m_app.rgbView.lbl_analog,
+                  BacklightLevels::Slider::Maximum, value);
 }
 
-void FrmRGBlight::sliderChanged(int& slider, std::string& label, const char* command, int value) {
+void FrmRGBlight::sliderChanged(int& slider, std::string& label, BacklightLevels::Slider which,
+                                int value) {
     value = std::clamp(value, 0, kSliderMax);
     slider = value;
     label = std::to_string(value);
     m_app.touch(WindowId::frmRGBlight);
-    // The same level for the three channels, in their order.
-    for (const char channel : {'1', '2', '3'}) {
-        m_app.SendCommand(command + std::string(1, channel) + "B" + std::to_string(value) + "\r\n");
-    }
+    m_levels.set(which, value);
 }
 
 void FrmRGBlight::controlModeReported(bool software) {
     App& app = m_app;
     app.load(WindowId::frmRGBlight);
-    const int index = software ? 1 : 0;
-    // Setting an option that is already chosen is no click.
-    if (app.rgbView.option != index) {
-        Option1_Click(index);
-    }
+    // Even an option already chosen counts as chosen again: the unit is
+    // told the mode once more.
+    Option1_Click(software ? 1 : 0);
 }
 
 } // namespace orlix

@@ -27,23 +27,23 @@ bool validScanSet(int s) {
 }
 
 // Where a set reply's k-th value is shown.
-std::string setValueKey(ValueSet set, GroupId group, int k) {
+ShownKey setValueKey(ValueSet set, GroupId group, int k) {
     const bool f = set == ValueSet::F;
     switch (group) {
     case GroupId::B:
-        return ControlKey(f ? "BText2" : "BText3", k, "Text");
+        return ShownKey(f ? "BText2" : "BText3", k, "Text");
     case GroupId::H:
-        return ControlKey(f ? "HText2" : "HText3", k, "Text");
+        return ShownKey(f ? "HText2" : "HText3", k, "Text");
     case GroupId::L:
         if (k == 0) {
-            return ControlKey(f ? "Label15" : "Label12", "Caption");
+            return ShownKey(f ? "Label15" : "Label12", "Caption");
         }
         if (k == 1) {
-            return ControlKey(f ? "Label33" : "Label31", "Caption");
+            return ShownKey(f ? "Label33" : "Label31", "Caption");
         }
-        return ControlKey(f ? "Text2" : "Text3", k, "Text");
+        return ShownKey(f ? "Text2" : "Text3", k, "Text");
     default:
-        return ControlKey(f ? "Text2" : "Text3", k, "Text");
+        return ShownKey(f ? "Text2" : "Text3", k, "Text");
     }
 }
 
@@ -52,8 +52,8 @@ void showCurrentB(ReplyContext& ctx, std::string_view body) {
     ScrollRun scroll(ctx);
     for (int k = 0; k < 2; ++k) {
         const std::int32_t v = ParseNumber(body);
-        scroll.set(ControlKey("HScroll2", k, "Value"), v);
-        ctx.show(ControlKey("BText1", k, "Text"), FormatNumber(v, "0"));
+        scroll.set(ShownKey("HScroll2", k, "Value"), v);
+        ctx.show(ShownKey("BText1", k, "Text"), FormatNumber(v, "0"));
         body = AfterComma(body);
     }
 }
@@ -65,14 +65,14 @@ void showCurrentLV(ReplyContext& ctx, GroupId group, std::string_view body) {
         const std::int32_t v = ParseNumber(body);
         const std::string text = FormatNumber(v, "0");
         if (group == GroupId::L && k == 0) {
-            scroll.set(ControlKey("HScroll_contrast", "Value"), v);
-            ctx.show(ControlKey("lblContrastPV", "Caption"), text);
+            scroll.set(ShownKey("HScroll_contrast", "Value"), v);
+            ctx.show(ShownKey("lblContrastPV", "Caption"), text);
         } else if (group == GroupId::L && k == 1) {
-            scroll.set(ControlKey("HScroll_Brightness", "Value"), v);
-            ctx.show(ControlKey("Label18", "Caption"), text);
+            scroll.set(ShownKey("HScroll_Brightness", "Value"), v);
+            ctx.show(ShownKey("Label18", "Caption"), text);
         } else {
-            scroll.set(ControlKey("HScroll1", k, "Value"), v);
-            ctx.show(ControlKey("Text1", k, "Text"), text);
+            scroll.set(ShownKey("HScroll1", k, "Value"), v);
+            ctx.show(ShownKey("Text1", k, "Text"), text);
         }
         body = AfterComma(body);
     }
@@ -83,13 +83,13 @@ void showCurrentH(ReplyContext& ctx, std::string_view body) {
     const int count = clampedCount(ctx.data.H);
     for (int k = 0; k < count; ++k) {
         const std::int32_t v = ParseNumber(body);
-        scroll.set(ControlKey("HHScroll1", k, "Value"), v);
-        ctx.show(ControlKey("HText1", k, "Text"), FormatNumber(v, "0"));
+        scroll.set(ShownKey("HHScroll1", k, "Value"), v);
+        ctx.show(ShownKey("HText1", k, "Text"), FormatNumber(v, "0"));
         body = AfterComma(body);
     }
     const std::int32_t extra = std::min(ParseNumber(body), kExtraHDisplayLimit);
-    scroll.set(ControlKey("HHScroll1", kHorizSCapIndex, "Value"), extra);
-    ctx.show(ControlKey("HText1", kHorizSCapIndex, "Text"), FormatNumber(extra, "0"));
+    scroll.set(ShownKey("HHScroll1", kHorizSCapIndex, "Value"), extra);
+    ctx.show(ShownKey("HText1", kHorizSCapIndex, "Text"), FormatNumber(extra, "0"));
 }
 
 } // namespace

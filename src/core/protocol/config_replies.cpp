@@ -69,8 +69,7 @@ void showParameter(ReplyContext& ctx, std::string_view text, const Parameter& p)
     const std::string v = GetKeyValue(text, p.key, kListDelimiter);
     switch (p.kind) {
     case Kind::Text:
-        ctx.show(p.index < 0 ? ControlKey(p.control, "Text")
-                             : ControlKey(p.control, p.index, "Text"),
+        ctx.show(p.index < 0 ? ShownKey(p.control, "Text") : ShownKey(p.control, p.index, "Text"),
                  v);
         break;
     case Kind::Option: {
@@ -81,18 +80,18 @@ void showParameter(ReplyContext& ctx, std::string_view text, const Parameter& p)
         break;
     }
     case Kind::Check:
-        ctx.show(ControlKey(p.control, "Value"), LeadingNumber(v) >= 1.0 ? "1" : "0");
+        ctx.show(ShownKey(p.control, "Value"), LeadingNumber(v) >= 1.0 ? "1" : "0");
         break;
     case Kind::Gain:
-        ctx.show(ControlKey(p.caption, "Caption"), v);
-        ctx.show(ControlKey(p.control, "Value"), v);
+        ctx.show(ShownKey(p.caption, "Caption"), v);
+        ctx.show(ShownKey(p.control, "Value"), v);
         break;
     case Kind::Offset: {
         const std::string plusMinus = GetKeyValue(text, p.other, kListDelimiter);
         const std::string shown =
             v == "1" ? plusMinus : FormatGeneral(0.0 - LeadingNumber(plusMinus));
-        ctx.show(ControlKey(p.control, "Value"), shown);
-        ctx.show(ControlKey(p.caption, "Caption"), shown);
+        ctx.show(ShownKey(p.control, "Value"), shown);
+        ctx.show(ShownKey(p.caption, "Caption"), shown);
         break;
     }
     }
@@ -110,7 +109,7 @@ void AutoBootReply(ReplyContext& ctx, std::string_view body) {
         if (!value) {
             break; // a line without the marker ends the register values
         }
-        ctx.show(ControlKey("lblValue", k, "Caption"), TakeFront(*value, 2));
+        ctx.show(ShownKey("lblValue", k, "Caption"), TakeFront(*value, 2));
         text = AfterLineFeed(*value);
     }
     const auto setting = After(text, kAutoBootLabel);
@@ -121,7 +120,7 @@ void AutoBootReply(ReplyContext& ctx, std::string_view body) {
     while (length < setting->size() && IsBase62Text(setting->substr(length, 1))) {
         ++length;
     }
-    ctx.show(ControlKey("lblAutoBoot", "Caption"), setting->substr(0, length));
+    ctx.show(ShownKey("lblAutoBoot", "Caption"), setting->substr(0, length));
 }
 
 void ConfigurationReply(ReplyContext& ctx, std::string_view body) {
@@ -131,12 +130,12 @@ void ConfigurationReply(ReplyContext& ctx, std::string_view body) {
     std::string_view text = SkipWhiteSpace(body);
     if (const auto number = After(text, kConfigNumberKey)) {
         // The character right after the key (normally "=") is passed over.
-        ctx.show(ControlKey("lblScanNumber", "Caption"),
+        ctx.show(ShownKey("lblScanNumber", "Caption"),
                  FormatNumber(LeadingNumber(DropFront(*number, 1)), "0"));
     }
     text = AfterLineFeed(text);
     if (const auto name = After(text, kConfigNameKey)) {
-        ctx.show(ControlKey("lblScanName", "Caption"),
+        ctx.show(ShownKey("lblScanName", "Caption"),
                  TakeFront(CutAtLineEnd(*name), kConfigNameMax));
     }
 }

@@ -50,7 +50,7 @@ void ShowDeviceStatus(const ReplyContext& ctx, std::string_view s, std::uint32_t
         }
         for (std::string_view button : entry.buttons) {
             if (!button.empty()) {
-                ctx.show(ControlKey(button, "BackColor"), std::to_string(colour));
+                ctx.show(ShownKey(button, "BackColor"), std::to_string(colour));
             }
         }
     }
@@ -88,7 +88,7 @@ void readMonitorControls(ReplyContext& ctx, std::string_view text) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::int32_t value = ParseCNumber(s);
         StoreIfFits(*fields[i], value);
-        ctx.show(ControlKey(kBoxes[i], "Text"), FormatNumber(value, "0"));
+        ctx.show(ShownKey(kBoxes[i], "Text"), FormatNumber(value, "0"));
         if (i + 1 < fields.size()) {
             s = AfterComma(s);
         }

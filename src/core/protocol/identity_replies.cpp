@@ -48,8 +48,8 @@ std::optional<std::string> memberValue(std::string_view member, std::string_view
 
 void showBoth(const ReplyContext& ctx, std::string_view label, std::string_view box,
               std::string_view value) {
-    ctx.show(ControlKey(label, "Caption"), value);
-    ctx.show(ControlKey(box, "Text"), value);
+    ctx.show(ShownKey(label, "Caption"), value);
+    ctx.show(ShownKey(box, "Text"), value);
 }
 
 // The 16-bit integer nearest to a number (ties to even), as "Str" writes
@@ -166,8 +166,8 @@ void PanelStatusReply(ReplyContext& ctx, std::string_view body) {
         std::string_view text = *limits;
         for (int i = 0; i < 8; ++i) {
             const std::string value = limitText(LeadingNumber(text));
-            ctx.show(ControlKey("lblLimit", i, "Caption"), value);
-            ctx.show(ControlKey("lblLimits", i, "Caption"), value);
+            ctx.show(ShownKey("lblLimit", i, "Caption"), value);
+            ctx.show(ShownKey("lblLimits", i, "Caption"), value);
             text = AfterComma(text);
         }
         if (code >= 216 && code <= 300) {
@@ -178,7 +178,8 @@ void PanelStatusReply(ReplyContext& ctx, std::string_view body) {
     }
     const auto bc = body.find("BC");
     if (bc != std::string_view::npos && code >= 216 && code <= 299) {
-        const std::string_view options = DropFront(body, bc + 2);
+        // "BC", a blank, then the two option characters: "BC 0,1".
+        const std::string_view options = DropFront(body, bc + 3);
         if (charAt(options, 0) == '0') {
             ctx.display->selectOption("Option4", "Option3");
         } else {

@@ -94,17 +94,17 @@ void showLimits(const ReplyContext& ctx, Limits l) {
     ctx.show("txtIAnodeLimit.Text", threeDigits(l.current));
 
     ScrollRun scroll(ctx);
-    scroll.set(ControlKey("HScroll1", 0, "Value"), l.hv.first);
+    scroll.set(ShownKey("HScroll1", 0, "Value"), l.hv.first);
     l.hv.first = std::min(l.hv.first, kControlLimit);
-    scroll.set(ControlKey("HScroll1", 1, "Value"), l.focus.first);
+    scroll.set(ShownKey("HScroll1", 1, "Value"), l.focus.first);
     l.focus.first = std::min(l.focus.first, kControlLimit);
-    scroll.set(ControlKey("HScroll1", 2, "Value"), l.g2.first);
-    scroll.set(ControlKey("HScroll1", 3, "Value"), l.video.first);
+    scroll.set(ShownKey("HScroll1", 2, "Value"), l.g2.first);
+    scroll.set(ShownKey("HScroll1", 3, "Value"), l.video.first);
 
-    ctx.show(ControlKey("Text2", 0, "Text"), threeDigits(l.hv.second));
-    ctx.show(ControlKey("Text2", 1, "Text"), threeDigits(l.focus.second));
-    ctx.show(ControlKey("Text2", 2, "Text"), threeDigits(l.g2.second));
-    ctx.show(ControlKey("Text2", 3, "Text"), threeDigits(l.video.second));
+    ctx.show(ShownKey("Text2", 0, "Text"), threeDigits(l.hv.second));
+    ctx.show(ShownKey("Text2", 1, "Text"), threeDigits(l.focus.second));
+    ctx.show(ShownKey("Text2", 2, "Text"), threeDigits(l.g2.second));
+    ctx.show(ShownKey("Text2", 3, "Text"), threeDigits(l.video.second));
     l.g2.second = std::min(l.g2.second, kControlLimit);
     l.hv.second = std::min(l.hv.second, kControlLimit);
     l.focus.second = std::min(l.focus.second, kControlLimit);
@@ -112,12 +112,12 @@ void showLimits(const ReplyContext& ctx, Limits l) {
     if (code != kLayout224) {
         return;
     }
-    scroll.set(ControlKey("HScroll1", 0, "Value"), l.hv.first);
-    scroll.set(ControlKey("HScroll1", 1, "Value"), l.focus.first);
-    ctx.show(ControlKey("Label4", 0, "Caption"), threeDigits(l.hv.second));
-    ctx.show(ControlKey("Label4", 1, "Caption"), threeDigits(l.focus.second));
-    scroll.set(ControlKey("HScroll1", 2, "Value"), std::min(l.focusV, kControlLimit));
-    scroll.set(ControlKey("HScroll1", 3, "Value"), std::min(l.focusH, kControlLimit));
+    scroll.set(ShownKey("HScroll1", 0, "Value"), l.hv.first);
+    scroll.set(ShownKey("HScroll1", 1, "Value"), l.focus.first);
+    ctx.show(ShownKey("Label4", 0, "Caption"), threeDigits(l.hv.second));
+    ctx.show(ShownKey("Label4", 1, "Caption"), threeDigits(l.focus.second));
+    scroll.set(ShownKey("HScroll1", 2, "Value"), std::min(l.focusV, kControlLimit));
+    scroll.set(ShownKey("HScroll1", 3, "Value"), std::min(l.focusH, kControlLimit));
 }
 
 } // namespace

@@ -71,7 +71,7 @@ void reportN(ReplyContext& ctx, ValueSet set, const NStored& stored, NTextLayout
         if (field >= stored.count) {
             break;
         }
-        ctx.show(ControlKey(box, layout.firstBox + i, "Text"),
+        ctx.show(ShownKey(box, layout.firstBox + i, "Text"),
                  FormatNumber(std::int32_t{stored.values[static_cast<std::size_t>(field)]}, "0"));
     }
 }
@@ -95,7 +95,7 @@ void showCurrentN(ReplyContext& ctx, char letter, std::string_view body) {
     ScrollRun scroll(ctx);
     if (letter == 'T') {
         for (int box = 2; box <= 5; ++box) {
-            scroll.set(ControlKey("HScroll2", box, "Value"), ParseNumber(body));
+            scroll.set(ShownKey("HScroll2", box, "Value"), ParseNumber(body));
             body = AfterComma(body);
         }
         return;
@@ -106,10 +106,10 @@ void showCurrentN(ReplyContext& ctx, char letter, std::string_view body) {
     const std::int32_t second = ParseNumber(body);
     body = AfterComma(body);
     const std::int32_t third = ParseNumber(body);
-    scroll.set(ControlKey("HScroll2", 0, "Value"), first);
-    scroll.set(ControlKey("HScroll2", 1, "Value"), layout224 ? third : second);
+    scroll.set(ShownKey("HScroll2", 0, "Value"), first);
+    scroll.set(ShownKey("HScroll2", 1, "Value"), layout224 ? third : second);
     if (!layout224) {
-        scroll.set(ControlKey("HScroll2", 2, "Value"), third);
+        scroll.set(ShownKey("HScroll2", 2, "Value"), third);
     }
 }
 

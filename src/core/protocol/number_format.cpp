@@ -1,6 +1,8 @@
 #include "core/protocol/number_format.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,18 +18,43 @@ struct Decimal {
     int pointPos = 0;
 };
 
+// Whole numbers below this are exact in a double and have at most 15 digits.
+constexpr double kExactWholeLimit = 1e15;
+
 Decimal toDecimal(double magnitude, int significantDigits) {
     significantDigits = std::clamp(significantDigits, 1, 17);
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, magnitude);
     Decimal d;
+    // Most values shown are whole numbers (DAC and scroll values): their
+    // digits are the decimal itself when they fit the significant digits.
+    if (magnitude < kExactWholeLimit && magnitude == std::floor(magnitude)) {
+        const auto whole = static_cast<std::uint64_t>(magnitude);
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, whole);
+        const auto count = static_cast<int>(end - buffer);
+        if (ec == std::errc() && count <= significantDigits) {
+            d.digits.assign(buffer, end);
+            d.pointPos = count;
+            return d;
+        }
+    }
+    // The same digits as printf's "%.*e": correctly rounded to the
+    // significant digits, without printf's cost.
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                         std::chars_format::scientific, significantDigits - 1);
     const char* p = buffer;
-    for (; *p != '\0' && *p != 'e'; ++p) {
+    for (; p != end && *p != 'e'; ++p) {
         if (*p >= '0' && *p <= '9') {
             d.digits.push_back(*p);
         }
     }
-    const int exponent = (*p == 'e') ? std::atoi(p + 1) : 0;
+    int exponent = 0;
+    if (ec == std::errc() && p != end) {
+        const char* digits = p + 1;
+        if (digits != end && *digits == '+') {
+            ++digits; // from_chars takes a '-' but no '+'
+        }
+        std::from_chars(digits, end, exponent);
+    }
     d.pointPos = exponent + 1;
     return d;
 }
@@ -68,6 +95,90 @@ char digitAt(const Decimal& d, long index) {
     return d.digits[static_cast<std::size_t>(index)];
 }
 
+constexpr std::array<double, 10> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+int digitCount(std::uint64_t n) {
+    int count = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++count;
+    }
+    return count;
+}
+
+// The text the general path below gives, had from one integer: the value
+// times 10^decimals, rounded. Most values shown (DAC and scroll values,
+// readings with two decimals) take this way; it refuses, and the general
+// path decides, wherever the two could differ: more digits than
+// `significantDigits`, or a fraction so near one half that reading the
+// value as `significantDigits` digits first could turn the rounding.
+bool formatScaled(std::string& text, double value, int minIntDigits, int decimals,
+                  int significantDigits) {
+    const double magnitude = std::fabs(value);
+    const int sig = std::clamp(significantDigits, 1, 17);
+    std::uint64_t scaled = 0;
+    int trailingZeros = 0;
+    if (magnitude < kExactWholeLimit && magnitude == std::floor(magnitude)) {
+        // A whole number: its digits as they are, zeros for the decimals.
+        scaled = static_cast<std::uint64_t>(magnitude);
+        if (scaled != 0 && digitCount(scaled) > sig) {
+            return false;
+        }
+        trailingZeros = decimals;
+    } else {
+        if (decimals >= static_cast<int>(kPowersOfTen.size())) {
+            return false;
+        }
+        const double exact = magnitude * kPowersOfTen[static_cast<std::size_t>(decimals)];
+        if (!(exact < 1e9)) {
+            return false;
+        }
+        const double whole = std::floor(exact);
+        const double fraction = exact - whole;
+        const int digits = digitCount(static_cast<std::uint64_t>(whole) + 1);
+        if (digits > sig) {
+            return false;
+        }
+        // How far reading the value as `sig` digits can move it, in units
+        // of the last decimal shown, with room for the product's own error.
+        const double reach = 5.0 * std::pow(10.0, digits - sig) + 1e-6;
+        if (std::fabs(fraction - 0.5) <= reach) {
+            return false;
+        }
+        scaled = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    }
+    char buffer[24];
+    const char* digits = buffer;
+    std::size_t count = 0;
+    if (scaled != 0) {
+        count = static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, scaled).ptr -
+                                         buffer);
+    } else {
+        trailingZeros = 0; // all zero: the zeros come from the pattern
+    }
+    // Digits before the point and after it, the zeros not written included.
+    const long total = static_cast<long>(count) + trailingZeros;
+    const long intAvailable = total - decimals;
+    const long intDigits = std::max<long>(minIntDigits, intAvailable);
+    if (value < 0.0) {
+        text.push_back('-');
+    }
+    const auto digitAtPos = [&](long pos) {
+        // pos counts from the first digit of `total`; outside it, a zero.
+        return pos >= 0 && pos < static_cast<long>(count) ? digits[pos] : '0';
+    };
+    for (long i = 0; i < intDigits; ++i) {
+        text.push_back(digitAtPos(intAvailable - intDigits + i));
+    }
+    if (decimals > 0) {
+        text.push_back('.');
+        for (long i = 0; i < decimals; ++i) {
+            text.push_back(digitAtPos(intAvailable + i));
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FormatNumber(double value, std::string_view pattern, int significantDigits) {
@@ -80,6 +191,12 @@ std::string FormatNumber(double value, std::string_view pattern, int significant
         static_cast<int>(std::count(intPattern.begin(), intPattern.end(), '0'));
     const int decimals =
         point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
+    {
+        std::string text;
+        if (formatScaled(text, value, minIntDigits, decimals, significantDigits)) {
+            return text;
+        }
+    }
 
     Decimal d = value == 0.0 ? Decimal{} : toDecimal(std::fabs(value), significantDigits);
     if (value != 0.0) {

@@ -30,6 +30,11 @@ struct ReplyContext {
             display->set(key, text);
         }
     }
+    void show(const ShownKey& key, std::string_view text) const {
+        if (display != nullptr) {
+            display->set(key, text);
+        }
+    }
 };
 
 // Scroll bars of the adjustment controls take 0..kScrollMax; within one
@@ -40,7 +45,7 @@ inline constexpr double kScrollMax = 255;
 class ScrollRun {
 public:
     explicit ScrollRun(const ReplyContext& ctx) : m_ctx(ctx) {}
-    void set(const std::string& key, double value);
+    void set(const ShownKey& key, double value);
 
 private:
     const ReplyContext& m_ctx;

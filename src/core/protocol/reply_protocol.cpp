@@ -40,7 +40,7 @@ AnalogLayout analogLayout(std::int16_t code) {
 
 } // namespace
 
-void ScrollRun::set(const std::string& key, double value) {
+void ScrollRun::set(const ShownKey& key, double value) {
     if (m_ended || m_ctx.display == nullptr) {
         return;
     }
@@ -67,8 +67,37 @@ void ReplyProtocol::notifying(Route&& route) {
     }
 }
 
+void ReplyProtocol::setDisplayMemoEnabled(bool enabled) {
+    m_memoEnabled = enabled;
+    m_memo.clear();
+}
+
 void ReplyProtocol::ReplyDispatcher(std::string_view text) {
-    notifying([&] { routeTop(text); });
+    notifying([&] {
+        if (m_ctx.display == nullptr || !m_memoEnabled) {
+            routeTop(text);
+        } else {
+            routeShowing(text);
+        }
+    });
+}
+
+void ReplyProtocol::routeShowing(std::string_view text) {
+    const DisplayInputs inputs = DisplayInputs::of(m_ctx.data);
+    if (const auto* writes = m_memo.find(text, inputs, m_display.clearCount())) {
+        // Seen before in this state: store into the monitor data as always,
+        // then show what it showed then.
+        m_ctx.display = nullptr;
+        routeTop(text);
+        m_ctx.display = &m_display;
+        m_display.replay(*writes);
+        return;
+    }
+    m_display.startRecording();
+    routeTop(text);
+    if (auto writes = m_display.stopRecording(); writes && !writes->empty()) {
+        m_memo.remember(text, inputs, m_display.clearCount(), std::move(*writes));
+    }
 }
 
 void ReplyProtocol::DispatchDReply(std::string_view text) {

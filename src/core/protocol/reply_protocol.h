@@ -17,6 +17,7 @@
 
 #include "core/data/monitor_data.h"
 #include "core/link/link_flags.h"
+#include "core/protocol/display_memo.h"
 #include "core/protocol/display_model.h"
 #include "core/protocol/protocol_events.h"
 #include "core/protocol/reply_handlers.h"
@@ -50,6 +51,9 @@ public:
     // the link flags (the display model keeps what it had).
     void setDisplayEnabled(bool enabled);
     bool displayEnabled() const { return m_ctx.display != nullptr; }
+    // Off: every reply is read for the display again (a test compares the
+    // two ways).
+    void setDisplayMemoEnabled(bool enabled);
 
 private:
     void routeTop(std::string_view text);
@@ -59,7 +63,11 @@ private:
     template <typename Route>
     void notifying(Route&& route);
 
+    void routeShowing(std::string_view text);
+
     DisplayModel m_display;
+    DisplayMemo m_memo;
+    bool m_memoEnabled = true;
     ReplyContext m_ctx;
 };
 

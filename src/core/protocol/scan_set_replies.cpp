@@ -36,8 +36,8 @@ void ScanSetNameReply(ReplyContext& ctx, std::string_view body) {
         data.ScanSetNames[index] = storableText(name);
         data.ScanSetIncluded[index] = flag == 1;
         reported = true;
-        ctx.show(ControlKey("ScanName", n, "Caption"), name);
-        ctx.show(ControlKey("Check1", n, "Value"), FormatNumber(flag, "0"));
+        ctx.show(ShownKey("ScanName", n, "Caption"), name);
+        ctx.show(ShownKey("Check1", n, "Value"), FormatNumber(flag, "0"));
         text = AfterLineFeed(text);
     }
     if (reported) {

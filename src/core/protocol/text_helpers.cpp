@@ -159,18 +159,23 @@ std::string_view AfterLineFeed(std::string_view text) {
 }
 
 std::string GetKeyValue(std::string_view text, std::string_view key, std::string_view delimiter) {
-    std::string t;
-    t.reserve(text.size());
-    for (char c : text) {
-        if (c != '$') {
-            t.push_back(c);
+    // A "$" anywhere is ignored; most texts have none, and are searched as
+    // they are instead of copied for every key.
+    std::string withoutDollars;
+    if (text.find('$') != std::string_view::npos) {
+        withoutDollars.reserve(text.size());
+        for (char c : text) {
+            if (c != '$') {
+                withoutDollars.push_back(c);
+            }
         }
+        text = withoutDollars;
     }
-    const auto keyPos = t.find(key);
-    if (keyPos == std::string::npos) {
+    const auto keyPos = text.find(key);
+    if (keyPos == std::string_view::npos) {
         return {};
     }
-    const std::string_view r = std::string_view(t).substr(keyPos);
+    const std::string_view r = text.substr(keyPos);
     const auto delimPos = r.find(delimiter);
     // A delimiter that begins inside the key itself leaves no value.
     if (delimPos == std::string_view::npos || delimPos < key.size()) {

@@ -198,7 +198,7 @@ void CapabilityReply(ReplyContext& ctx, std::string_view body) {
     for (int k = 0; k < 8; ++k) {
         const bool set = ((c >> k) & 1) != 0;
         ctx.data.Capability[static_cast<std::size_t>(k)] = set ? 1 : 0;
-        ctx.show(ControlKey("Capability", k, "Value"), set ? kTrueText : kFalseText);
+        ctx.show(ShownKey("Capability", k, "Value"), set ? kTrueText : kFalseText);
     }
 }
 

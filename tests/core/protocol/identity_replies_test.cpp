@@ -1,5 +1,7 @@
 #include "protocol_fixture.h"
 
+#include <tuple>
+
 namespace orlix::prototest {
 namespace {
 
@@ -45,7 +47,23 @@ TEST_F(IdentityReplies, PanelStatusShowsStatesLimitsAndOptions) {
     EXPECT_EQ(shown("lblLimit(3).Caption"), " 32767"); // the nearest 16-bit value
     EXPECT_EQ(shown("lblLimit(7).Caption"), " 32767"); // the last field repeats
     EXPECT_EQ(shown("txtHystC.Text"), " 32767");
-    EXPECT_EQ(shown("Option1.Value"), "True"); // third character "1"
+}
+
+// The option text starts past "BC" and the blank after it: in "BC 0,1" its
+// first character is the "0" and its third the "1".
+TEST_F(IdentityReplies, PanelStatusOptionsAreReadAfterTheBlankThatFollowsBC) {
+    withFirmware(224);
+    const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
+        {"BC 0,0", "Option4", "Option2"},
+        {"BC 0,1", "Option4", "Option1"},
+        {"BC 1,0", "Option3", "Option2"},
+        {"BC 1,1", "Option3", "Option1"},
+    };
+    for (const auto& [line, first, second] : cases) {
+        reply("dps\r\n0,0\r\n" + std::string(line) + "\r\n#");
+        EXPECT_EQ(shown(std::string(first) + ".Value"), "True") << line;
+        EXPECT_EQ(shown(std::string(second) + ".Value"), "True") << line;
+    }
 }
 
 TEST_F(IdentityReplies, PanelStatusReadsNoCharacterPastTheText) {

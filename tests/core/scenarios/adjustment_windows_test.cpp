@@ -44,10 +44,73 @@ TEST_F(AdjustmentWindows, TheBacklightWindowAsksForTheControlModeAndFollowsTheAn
     EXPECT_EQ(h.unit.analogBrightness(2), 16383);
     EXPECT_EQ(h.unit.digitalBrightness(0), 100);
 
-    // Opening it again does not load it again.
+    // Opening it again while it is open does not load it again.
     h.port.clearWrites();
     act([&] { h.app.frmMain.mnuRGBbacklight_Click(); });
     EXPECT_TRUE(h.linesWritten().empty());
+
+    // A "dy" answer that repeats the chosen mode chooses it again.
+    act([&] { h.app.SendCommand("dy\r\n"); });
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"dy", "TAS"}));
+
+    // Its title-bar close unloads it: the next opening asks the unit again
+    // and starts from the first load's positions.
+    h.app.windowClosed(WindowId::frmRGBlight);
+    EXPECT_FALSE(h.app.isLoaded(WindowId::frmRGBlight));
+    h.port.clearWrites();
+    act([&] { h.app.frmMain.mnuRGBbacklight_Click(); });
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"dy", "TAS"}));
+    EXPECT_EQ(h.app.rgbView.HScroll, 0);
+    EXPECT_EQ(h.app.rgbView.lbl_analog, "0");
+}
+
+// Held arrow keys on a line at its real rate: the tool can write about
+// three lines a second while the sliders move fifty times a second.
+TEST(BacklightSliders, MovedFasterThanTheLineTheUnitEndsAtTheLastLevelsWithEqualChannels) {
+    SimHarness h{sim::UnitOptions{}};
+    h.start();
+    h.run(3000);
+    h.act([&] { h.app.frmMain.mnuRGBbacklight_Click(); });
+    h.act([&] { h.app.frmRGBlight.Option1_Click(1); });
+    h.run(2000);
+    h.port.clearWrites();
+
+    int digital = 0;
+    int maximum = 0;
+    for (int step = 1; step <= 500; ++step) {
+        if (step % 3 == 0) {
+            maximum = (step * 37) % 16384;
+            h.act([&] { h.app.frmRGBlight.HScroll_analog_Change(maximum); });
+        } else {
+            digital = step * 5;
+            h.act([&] { h.app.frmRGBlight.HScroll_Change(digital); });
+        }
+        h.run(20);
+    }
+    h.run(10000);
+
+    for (int channel = 0; channel < 3; ++channel) {
+        EXPECT_EQ(h.unit.digitalBrightness(channel), digital) << channel;
+        EXPECT_EQ(h.unit.analogBrightness(channel), maximum) << channel;
+    }
+    // Every level went out as its three lines in a row.
+    const auto lines = h.linesWritten();
+    std::size_t levels = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("TYW")) {
+            continue;
+        }
+        ASSERT_LE(i + 3, lines.size());
+        const std::string value = lines[i].substr(6);
+        const std::string group = lines[i].substr(0, 4);
+        EXPECT_EQ(lines[i], group + "1B" + value) << i;
+        EXPECT_EQ(lines[i + 1], group + "2B" + value) << i;
+        EXPECT_EQ(lines[i + 2], group + "3B" + value) << i;
+        i += 2;
+        ++levels;
+    }
+    EXPECT_GT(levels, 10u);
+    EXPECT_EQ(h.app.commLogView.text.find("queue full"), std::string::npos);
 }
 
 TEST_F(AdjustmentWindows, TheBugeyeTestStopsPingsAndWritesRawBlocks) {
@@ -71,6 +134,21 @@ TEST_F(AdjustmentWindows, TheBugeyeTestStopsPingsAndWritesRawBlocks) {
     EXPECT_FALSE(h.app.isLoaded(WindowId::frmBugeyeMode));
     EXPECT_EQ(h.setting("Locations", "frmBugeyeModeLeft"), "20");
     EXPECT_FALSE(h.app.link.AutoPingEnabled) << "closing saves the placement only";
+
+    // Loaded again, it starts where it started at the first load.
+    act([&] { h.app.frmMain.mnuTestBugeyeMode_Click(); });
+    EXPECT_EQ(h.app.bugeyeView.HScrollBugeye, 0);
+
+    // Levels moved while the port is closed are lost, and the log says so,
+    // once, not once per level.
+    h.app.serial.close();
+    for (const int level : {10, 20, 30}) {
+        act([&] { h.app.frmBugeyeMode.HScrollBugeye_Change(level); });
+    }
+    const std::string& log = h.app.commLogView.text;
+    const auto notice = log.find("Not sent, the port is not open: bugeye brightness 10");
+    EXPECT_NE(notice, std::string::npos) << log;
+    EXPECT_EQ(log.find("bugeye", log.find("\r\n", notice)), std::string::npos) << log;
 }
 
 TEST_F(AdjustmentWindows, TheVersionWindowAsksForBothVersionsEachTimeItComesToTheFront) {
