@@ -225,6 +225,12 @@ std::string UnitSession::linkLostReason() const {
     if (!m_app.serial.isOpen() && !m_app.connectView.lbl1.empty()) {
         return m_app.connectView.lbl1; // "Serial port lost: ..."
     }
+    if (m_app.link.BootMode) {
+        return "the unit restarted in its boot loader";
+    }
+    if (!m_app.keepAlive.lossReason().empty()) {
+        return m_app.keepAlive.lossReason();
+    }
     return "no prompt came within 2 s of a ping";
 }
 

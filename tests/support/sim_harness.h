@@ -51,6 +51,15 @@ struct SimHarness : AppHarness {
         }
     }
 
+    // Connects (3 s) and chooses "Update All Data"; the walk's first pass
+    // of the table takes kWalkPassMs.
+    static constexpr std::int64_t kWalkPassMs = 50'000;
+    void startWalk() {
+        start();
+        run(3000);
+        app.act([this] { app.frmMain.mnuMonitorUpdate_Click(); });
+    }
+
     // A hung-up line looks to the tool like a device that went away.
     void deliverHangUp() {
         if (unit.hungUp() && port.isOpen()) {

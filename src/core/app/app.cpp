@@ -6,19 +6,31 @@ App::App(Ports p)
     : ports(p), settings(p.settings), timers(p.timers, gate), serial(p.serial, settings),
       commLog(CommLog::Deps{commLogView, download, p.dialogs, p.clock,
                             [this] { touch(WindowId::frmCommLog); }}),
-      xmit(TransmitQueue::Deps{timers, gate,
-                               [this](std::string_view line) { return serial.write(line); },
-                               [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
-                               [this](std::string_view text) { commLog.LogLine(text); }}),
+      xmit(TransmitQueue::Deps{.timers = timers,
+                               .gate = gate,
+                               .write =
+                                   [this](std::string_view line) {
+                                       rx.dropUnfinished();
+                                       return serial.write(line);
+                                   },
+                               .beep = [this](int hz, int ms) { ports.dialogs.beep(hz, ms); },
+                               .notice = [this](std::string_view text) { commLog.LogLine(text); },
+                               .lineLost = [this](std::string_view) { keepAlive.onLineLost(); },
+                               .unitRefuses = [this] { keepAlive.onUnitRefuses(); }}),
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
                               [this](const std::string& reply) {
-                                  frmMain.dispatchReply(reply);
-                                  frmMonitorData.replyArrived(reply);
+                                  promptWatch.onReply(reply);
                                   frmRGBlight.sendHeldLevels();
                               },
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
+      promptWatch(PromptWatch::Deps{link, download,
+                                    [this](const std::string& reply) {
+                                        frmMain.dispatchReply(reply);
+                                        frmMonitorData.replyArrived(reply);
+                                    },
+                                    [this](bool bootLoader) { keepAlive.onUnitMode(bootLoader); }}),
       protocol(data, link, *this), placement(settings), frmMain(*this), fileCommands(*this),
       frmConnect(*this), frmTrying(*this), frmChangeTries(*this), keepAlive(*this),
       frmTimedOut(*this), frmCommLog(*this), frmVersion(*this), frmRGBlight(*this),
@@ -116,16 +128,17 @@ void App::onTimer(TimerId id) {
         runEvent([this] { xmit.onWritePause(); });
         return;
     }
-    const std::uint64_t stamp = timers.stamp(id);
     if (mustWait()) {
-        gate.defer([this, id, stamp] {
-            if (timers.wanted(id, stamp)) {
-                runEvent([this, id] { dispatchTimer(id); });
-            }
-        });
+        if (timers.holdTick(id)) {
+            gate.defer([this, id] {
+                if (timers.releaseTick(id)) {
+                    runEvent([this, id] { dispatchTimer(id); });
+                }
+            });
+        }
         return;
     }
-    if (!timers.wanted(id, stamp)) {
+    if (!timers.wanted(id, timers.stamp(id))) {
         return;
     }
     runEvent([this, id] { dispatchTimer(id); });

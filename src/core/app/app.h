@@ -25,6 +25,7 @@
 #include "core/link/connection.h"
 #include "core/link/keep_alive.h"
 #include "core/link/link_flags.h"
+#include "core/link/prompt_watch.h"
 #include "core/link/reply_assembler.h"
 #include "core/link/serial_line.h"
 #include "core/link/transmit_queue.h"
@@ -149,6 +150,7 @@ public:
     CommLog commLog;
     TransmitQueue xmit;
     ReplyAssembler rx;
+    PromptWatch promptWatch;
     ReplyProtocol protocol;
     WindowPlacement placement;
     FrmMain frmMain;

@@ -214,7 +214,8 @@ void FrmMain::dispatchReply(const std::string& reply) {
 
 void FrmMain::RequestDataItem(std::int16_t index) {
     App& app = m_app;
-    if (!app.link.MonitorConnected) {
+    // The boot loader knows none of the data requests.
+    if (!app.link.MonitorConnected || app.link.BootMode) {
         return;
     }
     if (index >= 0 && index < kDataItemCount) {

@@ -20,6 +20,22 @@ void TimerControl::stop(TimerId id) {
     apply(op);
 }
 
+bool TimerControl::holdTick(TimerId id) {
+    auto& s = m_state[index(id)];
+    s.heldStamp = s.applied;
+    if (s.tickHeld) {
+        return false;
+    }
+    s.tickHeld = true;
+    return true;
+}
+
+bool TimerControl::releaseTick(TimerId id) {
+    auto& s = m_state[index(id)];
+    s.tickHeld = false;
+    return wanted(id, s.heldStamp);
+}
+
 void TimerControl::applyHeld() {
     std::vector<Op> held;
     held.swap(m_held);

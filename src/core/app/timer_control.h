@@ -32,6 +32,15 @@ public:
         return s.running && s.applied == stampAtFire;
     }
 
+    // A tick that must wait (a write pause, a modal dialog): true for the
+    // first of its timer to wait, which the caller queues; a later one only
+    // joins it, so that a timer that fired several times while held fires
+    // once, as the window system fires a timer whose ticks are overdue.
+    bool holdTick(TimerId id);
+    // The held tick of `id` runs now: whether its timer still wants it
+    // (not stopped or restarted since it last fired).
+    bool releaseTick(TimerId id);
+
     // Sends the requests held during a write pause to the port.
     void applyHeld();
 
@@ -47,6 +56,8 @@ private:
         bool running = false;
         int interval = 0;
         std::uint64_t applied = 0; // bumped on each request the port receives
+        bool tickHeld = false;
+        std::uint64_t heldStamp = 0; // stamp of the latest tick that joined it
     };
     static std::size_t index(TimerId id) { return static_cast<std::size_t>(id); }
     void apply(const Op& op);

@@ -66,7 +66,9 @@ struct MonitorData {
     std::int16_t FirmwareVersionCode = 0;
     std::int16_t HVUpperLimit = 0;
     std::int16_t HVLowerLimit = 0;
-    bool HVLimitsReported = false; // by the limits reply or the data file
+    // Given by the limits reply or the data file (not only their initial 0).
+    bool HVUpperLimitReported = false;
+    bool HVLowerLimitReported = false;
     std::array<std::int16_t, 8> Capability{};
     std::array<std::int16_t, 7> AnalogRaw{};
     std::string HsyncFrequencyText;

@@ -16,8 +16,8 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
 }
 
-std::string hvLimit(const MonitorData& d, std::int16_t value) {
-    return d.HVLimitsReported ? std::to_string(value) : std::string();
+std::string reportedNumber(bool reported, std::int16_t value) {
+    return reported ? std::to_string(value) : std::string();
 }
 
 constexpr std::array<IdentityItem, 11> kIdentity{{
@@ -36,9 +36,9 @@ constexpr std::array<IdentityItem, 11> kIdentity{{
     {"Operating Cycles", "OperatingCycles",
      [](const MonitorData& d) { return trimmed(d.OperatingCycles); }},
     {"HV Upper Limit", "HVUpperLimit",
-     [](const MonitorData& d) { return hvLimit(d, d.HVUpperLimit); }},
+     [](const MonitorData& d) { return reportedNumber(d.HVUpperLimitReported, d.HVUpperLimit); }},
     {"HV Lower Limit", "HVLowerLimit",
-     [](const MonitorData& d) { return hvLimit(d, d.HVLowerLimit); }},
+     [](const MonitorData& d) { return reportedNumber(d.HVLowerLimitReported, d.HVLowerLimit); }},
 }};
 
 bool validScanSet(int s) {

@@ -200,22 +200,7 @@ void FrmTrying::tmrConnect_Timer() {
     App& app = m_app;
     if (app.link.MonitorConnected) {
         m_lastReopenError.clear(); // a later failure is news again
-        app.timers.stop(TimerId::frmTrying_tmrConnect);
-        app.timers.stop(TimerId::tmrConnect);
-        app.timers.start(TimerId::tmrKeepAlive, KeepAlive::kAfterConnectMs);
-        if (app.link.MonitorInBootMode) {
-            app.GoBootMode();
-        } else {
-            app.GoOnline();
-        }
-        app.mainView.setEnabled(MenuItem::mnuMonitorOffline, true);
-        app.touch(WindowId::frmMain);
-        app.connectView.lbl1 = kConnectedText;
-        app.setIndicators(kColourGreen);
-        if (!app.link.MonitorInBootMode) {
-            app.SendCommand("df\r\n");
-        }
-        app.hide(WindowId::frmTrying);
+        connected();
         return;
     }
     // Saturates instead of counting down for ever under Auto ReConnect.
@@ -236,6 +221,26 @@ void FrmTrying::tmrConnect_Timer() {
     app.xmit.ClearXmitQueue();
     app.SendCommand("p\r\n");
     app.timers.start(TimerId::frmTrying_tmrConnect, kTryIntervalMs);
+}
+
+void FrmTrying::connected() {
+    App& app = m_app;
+    app.timers.stop(TimerId::frmTrying_tmrConnect);
+    app.timers.stop(TimerId::tmrConnect);
+    app.timers.start(TimerId::tmrKeepAlive, KeepAlive::kAfterConnectMs);
+    if (app.link.MonitorInBootMode) {
+        app.GoBootMode();
+    } else {
+        app.GoOnline();
+    }
+    app.mainView.setEnabled(MenuItem::mnuMonitorOffline, true);
+    app.touch(WindowId::frmMain);
+    app.connectView.lbl1 = kConnectedText;
+    app.setIndicators(kColourGreen);
+    if (!app.link.MonitorInBootMode) {
+        app.SendCommand("df\r\n");
+    }
+    app.hide(WindowId::frmTrying);
 }
 
 void FrmTrying::btnCancel_Click() {

@@ -55,6 +55,9 @@ public:
     void btnChange_Click();
     // Ends a running attempt without any other effect.
     void stopAttempt();
+    // The unit answered (in the mode MonitorInBootMode tells): the link is
+    // up, Online or in Boot mode.
+    void connected();
     // An open that went on in the background (a network connection) did
     // not succeed: reported as an open that failed, once per reason.
     void openFailed(const std::string& reason);

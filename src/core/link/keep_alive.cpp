@@ -4,8 +4,22 @@
 
 namespace orlix {
 
+namespace {
+constexpr std::string_view kNoPingAnswer =
+    "the unit does not answer, no prompt within 2 s of a ping";
+constexpr std::string_view kNoLineAnswer =
+    "the unit does not answer, no prompt to a line sent twice";
+constexpr std::string_view kRefuses = "the unit rejects every line";
+} // namespace
+
 void KeepAlive::tmrKeepAlive_Timer() {
     App& app = m_app;
+    // While a line waits for its prompt, a ping would only wait behind it
+    // and its watchdog would judge that line on a shorter time than its
+    // own: the line's reply time watches the unit instead (onLineLost).
+    if (app.xmit.AwaitingPrompt()) {
+        return;
+    }
     if (app.connectView.ckAutoReConnect && app.link.AutoPingEnabled && app.link.MonitorConnected) {
         app.SendCommand("p\r\n");
         app.timers.start(TimerId::tmrConnect, kWatchdogMs);
@@ -21,14 +35,36 @@ void KeepAlive::linkLost() {
     app.show(WindowId::frmConnect);
 }
 
-void KeepAlive::tmrConnect_Timer() {
+void KeepAlive::unitGone(std::string_view why) {
     App& app = m_app;
     if (app.link.MonitorConnected) {
+        m_lossReason = why;
+        app.commLog.LogLine("Link lost: " + m_lossReason);
         linkLost();
         app.frmConnect.btnOK_Click();
     }
     app.timers.stop(TimerId::tmrConnect);
     app.timers.stop(TimerId::tmrKeepAlive);
+}
+
+void KeepAlive::tmrConnect_Timer() {
+    unitGone(kNoPingAnswer);
+}
+
+void KeepAlive::onLineLost() {
+    // Only a link that is up is judged; an attempt's tries judge their own.
+    if (m_app.link.OnlineMode || m_app.link.BootMode) {
+        unitGone(kNoLineAnswer);
+    }
+}
+
+void KeepAlive::onUnitRefuses() {
+    // It answers, but a unit that takes no command can neither be read nor
+    // adjusted: as good as gone. The attempt's pings find it again as soon
+    // as it takes a line.
+    if (m_app.link.OnlineMode || m_app.link.BootMode) {
+        unitGone(kRefuses);
+    }
 }
 
 void KeepAlive::onPortLost(const std::string& reason) {
@@ -53,6 +89,20 @@ void KeepAlive::onPortLost(const std::string& reason) {
     app.show(WindowId::frmTrying);
     app.timers.stop(TimerId::tmrConnect);
     app.timers.stop(TimerId::tmrKeepAlive);
+}
+
+void KeepAlive::onUnitMode(bool bootLoader) {
+    App& app = m_app;
+    app.link.MonitorInBootMode = bootLoader;
+    if (bootLoader) {
+        // What waits is for the application; the boot loader would answer
+        // each line with "?".
+        app.xmit.clearQueuedLines();
+        app.commLog.LogLine("The boot loader answers ($): Boot mode, data requests stopped");
+    } else {
+        app.commLog.LogLine("The application answers (#): Online");
+    }
+    app.frmTrying.connected();
 }
 
 // --- frmTimedOut ---------------------------------------------------------------

@@ -1,10 +1,13 @@
 // Keeping the link: a ping when the line has been quiet, a 2 s watchdog on
 // the ping's prompt, and going Offline with a new attempt when the prompt
-// does not come or the device disappears. Also the time-out notice that an
-// attempt shows when it gives up.
+// does not come, a line goes unanswered after its second write, the unit
+// rejects every line, or the device disappears (the log says which). The
+// link also follows the unit into its boot loader and back. Also the
+// time-out notice that an attempt shows when it gives up.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orlix {
 
@@ -21,13 +24,27 @@ public:
     void tmrKeepAlive_Timer();
     // No prompt within 2 s of the ping: the link is lost.
     void tmrConnect_Timer();
+    // A line had no prompt after its second write: judged as the watchdog
+    // judges a ping without a prompt, whether or not pings are on.
+    void onLineLost();
+    // Line after line is rejected: judged the same way.
+    void onUnitRefuses();
     // The port reported that its device is gone.
     void onPortLost(const std::string& reason);
+    // Why the unit was last judged lost (empty: never), as the log says it.
+    const std::string& lossReason() const { return m_lossReason; }
+    // A reply's prompt says the unit runs the other program now; true: its
+    // boot loader.
+    void onUnitMode(bool bootLoader);
 
 private:
     void linkLost();
+    // The unit does not answer as it should (`why` goes to the log):
+    // offline and a new attempt.
+    void unitGone(std::string_view why);
 
     App& m_app;
+    std::string m_lossReason;
     std::string m_lastLost;
 };
 

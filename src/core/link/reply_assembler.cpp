@@ -16,6 +16,7 @@ std::size_t ReplyAssembler::receive(std::string_view bytes) {
                 m_afterPrompt = 0;
             } else {
                 m_buffer += "\r\n";
+                m_deps.xmit.onReplyText();
             }
             if (m_deps.link.CommLogWindowEnabled) {
                 m_deps.logRxLineEnd();
@@ -35,6 +36,8 @@ std::size_t ReplyAssembler::receive(std::string_view bytes) {
                 if (m_deps.gate.holding()) {
                     return i + 1;
                 }
+            } else {
+                m_deps.xmit.onReplyText();
             }
         }
         if (m_buffer.size() > kMaxReplyLength) {

@@ -7,6 +7,8 @@
 // NUL bytes are dropped here because the port layer cannot discard them.
 // Every character is also echoed to the comm log while echo is enabled.
 //
+// Text without a prompt is dropped when the next line is written, so that
+// what a glitch cut off never runs into the next reply.
 // A line that never sends a prompt cannot grow the buffer without bound:
 // past kMaxReplyLength the collected text is dropped, with one notice.
 #pragma once
@@ -50,6 +52,9 @@ public:
     std::size_t receive(std::string_view bytes);
 
     const std::string& RxBuffer() const { return m_buffer; }
+    // A line is about to be written: text collected since the last prompt
+    // (a reply cut off by a glitch, noise) is no part of that line's reply.
+    void dropUnfinished() { m_buffer.clear(); }
 
 private:
     void onPrompt();

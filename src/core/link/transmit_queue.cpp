@@ -84,13 +84,21 @@ void TransmitQueue::onWritePause() {
     std::string line = std::move(m_pendingLine);
     m_pendingLine.clear();
     if (m_deps.write(line)) {
+        m_notSentNoticeGiven = false;
         m_lastSentLine = std::move(line);
+        m_heard = false;
+        m_extended = false;
         m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
     } else {
         // Nothing went out, so no prompt will come: free the link so the
         // queue goes on instead of blocking every later command.
         stopWaiting();
-        m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+        // Once per outage: the attempt's ping every 2 s would otherwise
+        // push the reason the port went away out of sight.
+        if (!m_notSentNoticeGiven) {
+            m_notSentNoticeGiven = true;
+            m_deps.notice("Not sent, the port is not open: " + visibleText(line));
+        }
     }
     m_deps.timers.start(TimerId::tmrKickXmitQueue, kKickIntervalMs);
     // The held-back events run next, when the event that called this ends.
@@ -107,6 +115,12 @@ void TransmitQueue::tmrKickXmitQueue_Timer() {
 void TransmitQueue::replyTimeout_Timer() {
     m_deps.timers.stop(TimerId::ReplyTimeout);
     if (!m_awaitingPrompt || m_writePending) {
+        return;
+    }
+    if (m_heard && !m_extended) {
+        // The reply began and stopped: wait once more from here.
+        m_extended = true;
+        m_deps.timers.start(TimerId::ReplyTimeout, m_policy.replyTimeoutMs);
         return;
     }
     if (!m_overdueOnce) {
@@ -167,7 +181,22 @@ void TransmitQueue::clearQueuedLines() {
     m_fullNoticeGiven = false;
 }
 
+void TransmitQueue::refused() {
+    // One notice per run of refusals: a unit that rejects everything would
+    // otherwise fill the log with one line per command.
+    if (m_refusedInARow++ == 0) {
+        m_deps.notice("Rejected " + std::to_string(m_rejections) +
+                      " times in a row, line given up: " + visibleText(m_lastSentLine));
+    }
+    ++m_linesGivenUp;
+    giveUp();
+    if (m_refusedInARow >= 2 && m_deps.unitRefuses) {
+        m_deps.unitRefuses();
+    }
+}
+
 void TransmitQueue::onPrompt() {
+    m_refusedInARow = 0;
     stopWaiting();
     if (!m_queue.empty()) {
         KickXmitQueue();
@@ -189,10 +218,7 @@ void TransmitQueue::onReject() {
                 giveUp();
             }
         } else if (m_rejections >= kMaxRejections) {
-            m_deps.notice("Rejected " + std::to_string(m_rejections) +
-                          " times in a row, line given up: " + visibleText(m_lastSentLine));
-            ++m_linesGivenUp;
-            giveUp();
+            refused();
         } else {
             m_resendPending = true;
             KickXmitQueue();

@@ -11,18 +11,24 @@
 //                       no prompt in time: written once more; still none: given up -> Idle
 //                       ClearXmitQueue: -> Idle, queue empty
 //   Resending   1   1   '#'/'$': -> Idle (next line if any); ClearXmitQueue: -> Idle
+//                       the kMaxRejections-th '!' in a row: given up -> Idle
 //
 // Each write is preceded by a 100 ms pause (WritePause) during which other
 // events are held back (EventGate), and re-arms tmrKickXmitQueue (2000 ms).
 //
 // Beyond the plain design: a write that fails does not leave the queue
-// blocked; the queue holds at most kMaxQueuedLines lines; ClearXmitQueue
-// also drops a pending resend so a reconnect starts with the new ping.
+// blocked (and is told once until a write goes out again); the queue holds
+// at most kMaxQueuedLines lines; ClearXmitQueue also drops a pending resend
+// so a reconnect starts with the new ping.
 // No line can hold the queue for ever: a line whose prompt does not come
-// within its reply time is written once more and then given up, and a line
-// the unit rejects kMaxRejections times in a row is given up, each with a
-// notice. The owner of a line (the firmware download for its records) may
-// set its own reply time and decide on each rejection itself (LinePolicy).
+// within its reply time is written once more and then given up (a write
+// whose reply began and stopped gets the reply time once more first, so
+// that the second write does not go out while the unit is still quiet),
+// and a line the unit rejects kMaxRejections times in a row is given up,
+// each with a notice (said once until a prompt comes; a second such line in
+// a row means the unit takes nothing, which the owner of the queue judges).
+// The owner of a line (the firmware download for its records) may set its
+// own reply time and decide on each rejection itself (LinePolicy).
 #pragma once
 
 #include "core/app/event_gate.h"
@@ -71,6 +77,9 @@ public:
         std::function<LinePolicy(std::string_view line)> policyFor = {};
         // A line was given up for want of a prompt (after the notice).
         std::function<void(std::string_view line)> lineLost = {};
+        // A second line in a row was given up for rejections, with no
+        // prompt between: the unit takes no line at all.
+        std::function<void()> unitRefuses = {};
     };
 
     explicit TransmitQueue(Deps deps) : m_deps(std::move(deps)) {}
@@ -97,6 +106,10 @@ public:
     void onWritePause();
     // ReplyTimeout fired: the outstanding line's prompt is overdue.
     void replyTimeout_Timer();
+    // Reply text (not a prompt) arrived: the outstanding line is being
+    // answered, so a reply that stops half-way gets one more reply time
+    // before the line counts as lost (the unit may be quiet for that long).
+    void onReplyText() { m_heard = true; }
 
     // Forget every flag (start-up).
     void reset();
@@ -114,12 +127,19 @@ public:
 private:
     // The outstanding line is dropped; the queue goes on with the next.
     void giveUp();
+    // Rejected kMaxRejections times in a row: given up.
+    void refused();
     void stopWaiting();
 
     Deps m_deps;
     LinePolicy m_policy;
     int m_rejections = 0;
+    // Lines given up for rejections since the last prompt.
+    int m_refusedInARow = 0;
     bool m_overdueOnce = false;
+    // Reply text came for the current write; its reply time was extended.
+    bool m_heard = false;
+    bool m_extended = false;
     // Write LastSentLine once more at the next kick (an owner's resend or a
     // late prompt), without the lasting ResendPending of a plain '!'.
     bool m_resendOnce = false;
@@ -130,6 +150,7 @@ private:
     bool m_resendPending = false;
     bool m_writePending = false;
     bool m_fullNoticeGiven = false;
+    bool m_notSentNoticeGiven = false; // until a write goes out again
     std::size_t m_linesGivenUp = 0;
 };
 

@@ -2,10 +2,10 @@
 // cycle settings (DR) and the panel status (DP).
 //
 // The first three carry a selector letter and then "Prefix = value" as the
-// member text. The value is cut by position: the prefix's length from the
-// front and the last two characters (the line end before the prompt) from
-// the back, then at its first CR or LF, so that a value never carries a
-// line break into the data file's quoted fields.
+// member text, which must start with the prefix. The value is cut by
+// position: the prefix's length from the front and the last two characters (the line end before the
+// prompt) from the back, then at its first CR or LF, so that a value never carries a line break
+// into the data file's quoted fields.
 #include "core/protocol/number_format.h"
 #include "core/protocol/reply_handlers.h"
 #include "core/protocol/text_helpers.h"
@@ -36,10 +36,12 @@ Member splitSelector(std::string_view body) {
     return {UpperAscii(t.front()), SkipWhiteSpace(t.substr(1))};
 }
 
-// nullopt when the member text lacks the prefix. With fewer than two
-// characters after the prefix the value is empty.
+// nullopt when the member text does not start with the prefix: the value
+// is cut by position, so anything before the prefix (noise on the line)
+// would end up in it. With fewer than two characters after the prefix the
+// value is empty.
 std::optional<std::string> memberValue(std::string_view member, std::string_view prefix) {
-    if (!Contains(member, prefix)) {
+    if (!member.starts_with(prefix)) {
         return std::nullopt;
     }
     const std::string_view value = DropBack(DropFront(member, prefix.size()), kTrailerLength);

@@ -15,6 +15,8 @@ namespace {
 
 constexpr double kControlLimit = 63;
 constexpr std::int16_t kLayout224 = 224;
+constexpr std::string_view kUpperLabel = "Upper Limit = ";
+constexpr std::string_view kLowerLabel = "Lower Limit = ";
 
 struct Pair {
     double first = 0;
@@ -54,8 +56,8 @@ Pair pairAfter(std::string_view text, std::string_view key) {
 Limits readLimits(std::string_view text) {
     Limits l;
     l.current = numberAfter(text, "Current Limit = ", 255);
-    l.upper = numberAfter(text, "Upper Limit = ", 0);
-    l.lower = numberAfter(text, "Lower Limit = ", 0);
+    l.upper = numberAfter(text, kUpperLabel, 0);
+    l.lower = numberAfter(text, kLowerLabel, 0);
     l.hv = pairAfter(text, "HV Control Value = ");
     l.focus = pairAfter(text, "Focus Control Value = ");
     l.focusH = numberAfter(text, "Focus H Control Value = ", 0);
@@ -65,10 +67,12 @@ Limits readLimits(std::string_view text) {
     return l;
 }
 
-void storeWhole(std::int16_t& field, double value) {
-    if (FitsInt16(value)) {
-        field = static_cast<std::int16_t>(value);
+bool storeWhole(std::int16_t& field, double value) {
+    if (!FitsInt16(value)) {
+        return false;
     }
+    field = static_cast<std::int16_t>(value);
+    return true;
 }
 
 std::string threeDigits(double value) {
@@ -120,14 +124,28 @@ void showLimits(const ReplyContext& ctx, Limits l) {
     scroll.set(ShownKey("HScroll1", 3, "Value"), std::min(l.focusH, kControlLimit));
 }
 
+// A stored limit changes only when its label is there with a number after
+// it: a reply without the label (an unknown command's "?") is no limit of
+// 0, and a limit on a reading is never negative. A limit too large for 16
+// bits leaves the stored one as it was too. True when it stored.
+bool storeLimit(std::int16_t& field, std::string_view text, std::string_view key) {
+    const auto rest = After(text, key);
+    if (!rest) {
+        return false;
+    }
+    const std::string_view number = SkipWhiteSpace(*rest);
+    if (number.empty() || !IsDecimalDigit(number)) {
+        return false;
+    }
+    return storeWhole(field, std::floor(LeadingNumber(number)));
+}
+
 } // namespace
 
 void LimitsReply(ReplyContext& ctx, std::string_view body) {
     const Limits limits = readLimits(body);
-    // A limit too large for 16 bits leaves the stored one as it was.
-    storeWhole(ctx.data.HVUpperLimit, limits.upper);
-    storeWhole(ctx.data.HVLowerLimit, limits.lower);
-    ctx.data.HVLimitsReported = true;
+    ctx.data.HVUpperLimitReported |= storeLimit(ctx.data.HVUpperLimit, body, kUpperLabel);
+    ctx.data.HVLowerLimitReported |= storeLimit(ctx.data.HVLowerLimit, body, kLowerLabel);
     if (ctx.display != nullptr) {
         showLimits(ctx, limits);
     }

@@ -40,6 +40,10 @@ AnalogLayout analogLayout(std::int16_t code) {
 
 } // namespace
 
+char RoutingLetter(std::string_view text) {
+    return splitLetter(text).letter;
+}
+
 void ScrollRun::set(const ShownKey& key, double value) {
     if (m_ended || m_ctx.display == nullptr) {
         return;

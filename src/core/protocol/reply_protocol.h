@@ -26,6 +26,10 @@
 
 namespace orlix {
 
+// The letter that the first routing level picks for a text: its first
+// character after white space, upper-cased; '\0' for an all-white text.
+char RoutingLetter(std::string_view text);
+
 class ReplyProtocol {
 public:
     ReplyProtocol(MonitorData& data, LinkFlags& link, ProtocolEvents& events);

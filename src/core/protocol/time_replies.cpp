@@ -71,6 +71,12 @@ Time addTimes(Time a, const Time& b) {
     return sum;
 }
 
+// A field that reads -1 was missing and none can be negative: such a time
+// is unreadable, not a time.
+bool readable(const Time& t) {
+    return t.days >= 0 && t.hours >= 0 && t.minutes >= 0 && t.seconds >= 0;
+}
+
 bool fits(const Time& t) {
     return FitsInt16(std::int64_t{t.days}) && FitsInt16(std::int64_t{t.hours}) &&
            FitsInt16(std::int64_t{t.minutes}) && FitsInt16(std::int64_t{t.seconds});
@@ -116,6 +122,12 @@ void OperatingTimeReply(ReplyContext& ctx, std::string_view body) {
     // The cycle count is a 32-bit number: no cap at 6553x.
     const std::int32_t cycles = ParseWideNumber(s);
 
+    // An unreadable reply (noise where the numbers should be, the boot
+    // loader's "?") keeps both previous texts: past an unreadable time the
+    // count is not where the layout puts it either.
+    if (!readable(first) || !readable(second)) {
+        return;
+    }
     // A time whose fields do not fit 16 bits keeps the previous text.
     if (fits(total)) {
         ctx.data.OperatingHours =
@@ -126,6 +138,9 @@ void OperatingTimeReply(ReplyContext& ctx, std::string_view body) {
         ctx.show("OperatingHoursTextBox.Text", FormatNumber(total.hours, "0"));
         ctx.show("OperatingMinutesTextBox.Text", FormatNumber(total.minutes, "0"));
         ctx.show("OperatingSecondsTextBox.Text", FormatNumber(total.seconds, "0"));
+    }
+    if (cycles < 0) {
+        return; // a count is never negative: the previous one stays
     }
     ctx.data.OperatingCycles = std::to_string(cycles);
     ctx.show("lblOperatingCyclesValue.Caption", ctx.data.OperatingCycles);

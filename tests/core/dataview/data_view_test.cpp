@@ -198,6 +198,7 @@ TEST_F(DataViewTest, WhatNobodyReportedIsEmptyAndAReportedZeroIsZero) {
     EXPECT_EQ(cell("B(1).F"), "0");
     EXPECT_EQ(cell("B(0).P"), "");
     EXPECT_EQ(cell("HVUpperLimit"), "0");
+    EXPECT_EQ(cell("HVLowerLimit"), "");
     EXPECT_EQ(cell("ScanSet(0)"), "(no name)");
 }
 

@@ -69,7 +69,8 @@ protected:
             }
             return policy;
         },
-        [this](std::string_view line) { lost.emplace_back(line); }}};
+        [this](std::string_view line) { lost.emplace_back(line); }, [this] { ++refuses; }}};
+    int refuses = 0;
 
     std::vector<std::string> lines() const {
         std::vector<std::string> out;
@@ -248,6 +249,21 @@ TEST_F(TransmitQueueTest, ALineWithoutPromptIsWrittenOnceMoreThenGivenUpAndTheQu
     EXPECT_FALSE(queue.AwaitingPrompt());
 }
 
+TEST_F(TransmitQueueTest, AReplyThatStopsHalfWayGetsOneMoreReplyTimePerWrite) {
+    queue.SendCommand("da\r\n");
+    clock.advance(100 + 200);
+    queue.onReplyText(); // the echo, then the unit goes quiet
+    clock.advance(2800 + 2999 + 100);
+    EXPECT_EQ(written.size(), 1u) << "not written again while the unit may still be quiet";
+    clock.advance(1);
+    EXPECT_EQ(written.back(), (Written{6200, "da\r\n"}));
+    queue.onReplyText();
+    clock.advance(3000);
+    EXPECT_TRUE(lost.empty());
+    clock.advance(3000);
+    EXPECT_EQ(lost, (std::vector<std::string>{"da\r\n"})) << "once per write, not for ever";
+}
+
 TEST_F(TransmitQueueTest, APromptAfterTheSecondTryIsAnOrdinaryAnswer) {
     queue.SendCommand("da\r\n");
     clock.advance(3200);
@@ -304,6 +320,30 @@ TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowThei
         EXPECT_EQ(gaveUp, c.notice || c.ownerSaw.size() > static_cast<std::size_t>(ownerLimit));
         EXPECT_EQ(queue.linesGivenUp() - givenUpBefore, gaveUp ? 1u : 0u);
     }
+}
+
+TEST_F(TransmitQueueTest, RefusedLinesAreToldOnceAndTwoInARowMeanTheUnitTakesNothing) {
+    const auto refuseOne = [&](const char* line) {
+        queue.SendCommand(line);
+        clock.advance(100);
+        for (int i = 0; i < TransmitQueue::kMaxRejections; ++i) {
+            queue.onReject();
+            clock.advance(100);
+        }
+    };
+    refuseOne("da\r\n");
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(refuses, 0) << "one line may be the line's fault";
+    refuseOne("db\r\n");
+    refuseOne("dc\r\n");
+    EXPECT_EQ(notices.size(), 1u) << "said once per run of refusals";
+    EXPECT_EQ(refuses, 2);
+    queue.SendCommand("dd\r\n");
+    clock.advance(100);
+    queue.onPrompt(); // a line gets through
+    refuseOne("de\r\n");
+    EXPECT_EQ(notices.size(), 2u);
+    EXPECT_EQ(refuses, 2);
 }
 
 TEST_F(TransmitQueueTest, AnOwnedLineWaitsItsOwnReplyTime) {

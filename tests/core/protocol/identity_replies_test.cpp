@@ -18,9 +18,11 @@ TEST_F(IdentityReplies, SelectorsChooseTheFieldAndValuesAreCutAtTheLineEnd) {
         {"dss\r\nSerial Number = SN42\r\n#", {"-", "-", "-", "SN42", "-"}},
         {"dst\r\nSerial Number = CRT7\r\n#", {"-", "-", "-", "-", "CRT7"}},
         {"dm s Model Number = lower\r\n#", {"lower", "-", "-", "-", "-"}},
-        {"dms\r\nxxModel Number = ABC\r\n#", {"= ABC", "-", "-", "-", "-"}}, // cut by position
-        {"dss\r\nModel Number = 1\r\n#", {"-", "-", "-", "-", "-"}},         // wrong prefix
-        {"dmh\r\nModel Number = 1\r\n#", {"-", "-", "-", "-", "-"}},         // kept nowhere
+        // Anything before the prefix (noise): nothing is stored.
+        {"dms\r\nxxModel Number = ABC\r\n#", {"-", "-", "-", "-", "-"}},
+        {"dss\r\n\xfe~%&Serial Number = SN1\r\n#", {"-", "-", "-", "-", "-"}},
+        {"dss\r\nModel Number = 1\r\n#", {"-", "-", "-", "-", "-"}}, // wrong prefix
+        {"dmh\r\nModel Number = 1\r\n#", {"-", "-", "-", "-", "-"}}, // kept nowhere
         {"dst\r\nSerial Number = \r\n#", {"-", "-", "-", "-", ""}},
         // Fewer than two characters after the prefix: an empty value.
         {"dms\r\nModel Number = X", {"", "-", "-", "-", "-"}},

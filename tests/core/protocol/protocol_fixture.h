@@ -71,10 +71,10 @@ inline std::string Snapshot(const MonitorData& d) {
                        d.ScanSetNames, d.ScanSetIncluded, d.ModelNumber, d.SerialNumber,
                        d.PartNumber, d.CrtSerialNumber, d.CrtPartNumber, d.FirmwareVersion,
                        d.RomVersion, d.OperatingHours, d.OperatingCycles, d.FirmwareVersionCode,
-                       d.HVUpperLimit, d.HVLowerLimit, d.HVLimitsReported, d.Capability,
-                       d.AnalogRaw, d.HsyncFrequencyText, d.HsyncFrequencyWhole,
-                       d.HsyncFrequencyHundredths, d.ValueH, d.ValueV, d.ValueVR, d.ValueHP,
-                       d.ValueVP, d.DataChanged);
+                       d.HVUpperLimit, d.HVLowerLimit, d.HVUpperLimitReported,
+                       d.HVLowerLimitReported, d.Capability, d.AnalogRaw, d.HsyncFrequencyText,
+                       d.HsyncFrequencyWhole, d.HsyncFrequencyHundredths, d.ValueH, d.ValueV,
+                       d.ValueVR, d.ValueHP, d.ValueVP, d.DataChanged);
 }
 
 inline std::string Snapshot(const LinkFlags& l) {

@@ -17,15 +17,19 @@ TEST_F(TimeReplies, OperatingTimeAddsBothPartsWithCarries) {
         {"dt", "5,1,2,3", "1000,2,3,4", "0", "1005:03:05:07", "0"},
         // Too large for 16 bits: the previous text stays; the count is taken.
         {"dt", "30000,0,0,0", "30000,0,0,0", "6", "1005:03:05:07", "6"},
-        // A missing number reads -1, and the same place is read again.
-        {"du", "x,1,2,3", "", "", "-2:-02:-02:-02", "-1"},
+        // Unreadable: a missing or negative field keeps both texts, a
+        // missing count keeps the count.
+        {"du", "x,1,2,3", "", "", "1005:03:05:07", "6"},
+        {"dt", "1,2,3,4", "0,-1,0,0", "9", "1005:03:05:07", "6"},
+        {"dt", "\xfe~%&1,2,3,4", "0,0,0,0", "9", "1005:03:05:07", "6"},
+        {"dt", "1,2,3,4", "0,0,0,0", "?", "1:02:03:04", "6"},
     };
     for (const auto& [echo, first, second, cycles, hours, cyclesText] : cases) {
         reply(echo, {first, second, cycles});
         EXPECT_EQ(data.OperatingHours, hours) << first << " + " << second;
         EXPECT_EQ(data.OperatingCycles, cyclesText) << cycles;
     }
-    EXPECT_EQ(shown("OperatingHoursTextBox.Text"), "-2");
+    EXPECT_EQ(shown("OperatingHoursTextBox.Text"), "2");
 }
 
 TEST_F(TimeReplies, SyncFrequenciesFillTheHsyncFields) {

@@ -58,16 +58,22 @@ TEST_F(VersionReplies, DataFileTextsTakeTheSameRoute) {
     EXPECT_EQ(events.epromLabels, std::vector<std::string>{"V 1.01"});
 }
 
-TEST_F(VersionReplies, LimitsStoreTheHighVoltageLimitsWithDefaults) {
-    reply("dh", {"Upper Limit = 250", "Lower Limit = 180.9"});
-    EXPECT_EQ(data.HVUpperLimit, 250);
-    EXPECT_EQ(data.HVLowerLimit, 180); // rounded down
-    reply("dh", {"Lower Limit = 170"});
-    EXPECT_EQ(data.HVUpperLimit, 0);
-    EXPECT_EQ(data.HVLowerLimit, 170);
-    reply("dh", {"Upper Limit = 70000", "Lower Limit = -40000"});
-    EXPECT_EQ(data.HVUpperLimit, 0); // too large for 16 bits: kept
-    EXPECT_EQ(data.HVLowerLimit, 170);
+TEST_F(VersionReplies, LimitsChangeOnlyWithALabelAndAPossibleNumber) {
+    // The reply's data; the upper and lower limits after it, from 1 and 2.
+    const std::tuple<std::string_view, int, int> cases[] = {
+        {"Upper Limit = 250\r\nLower Limit = 180.9", 250, 180}, // rounded down
+        {"Lower Limit = 170", 1, 170},                          // no label: kept
+        {"?", 1, 2},                                            // an unknown command
+        {"Upper Limit = x\r\nLower Limit = -40", 1, 2},         // no number, negative
+        {"Upper Limit = 70000\r\nLower Limit =  0", 1, 0},      // too large for 16 bits
+    };
+    for (const auto& [lines, upper, lower] : cases) {
+        data.HVUpperLimit = 1;
+        data.HVLowerLimit = 2;
+        reply("dh", {lines});
+        EXPECT_EQ(data.HVUpperLimit, upper) << lines;
+        EXPECT_EQ(data.HVLowerLimit, lower) << lines;
+    }
 }
 
 TEST_F(VersionReplies, LimitsShowTheirValuesByGeneration) {

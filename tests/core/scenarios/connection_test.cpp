@@ -54,11 +54,17 @@ TEST(Connection, ABootLoaderAnswerGivesBootModeAndNoVersionRequest) {
     EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorRun));
     EXPECT_FALSE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
 
-    // Run from BOOT MODE starts the application firmware.
+    // Run from BOOT MODE starts the application firmware; its '#' brings
+    // the tool Online, asking for the version as on a fresh connection.
     h.act([&] { h.app.frmMain.mnuMonitorRun_Click(); });
-    h.run(200);
-    EXPECT_EQ(h.linesWritten().back(), "g");
-    EXPECT_EQ(h.port.writes().back().bytes, "g\r\n");
+    h.run(3000);
+    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p", "g", "df"}));
+    EXPECT_EQ(h.port.writes()[1].bytes, "g\r\n");
+    EXPECT_TRUE(h.app.link.OnlineMode);
+    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+    EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
+    EXPECT_EQ(h.app.data.FirmwareVersionCode, 224);
+    EXPECT_NE(h.app.commLogView.text.find("The application answers"), std::string::npos);
 }
 
 TEST(Connection, APortStoredInTheSettingsIsTheOneTried) {
@@ -79,6 +85,18 @@ TEST(Connection, KeepAlivePingsOnlyAfterFiveSecondsWithoutAPrompt) {
     // Connected at 2000 (keep-alive 2000), df's prompt at 2100 pushes the
     // ping to 7100; each ping's own prompt then pushes the next one.
     EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100, 7200, 12300, 17400}));
+}
+
+TEST(Connection, KeepAliveTicksHeldByAModalDialogGiveOnePing) {
+    SimHarness h;
+    h.start();
+    h.run(3000);
+    const auto before = writeTimes(h, "p\r\n").size();
+    // A dialog left open for 30 s: its event holds six keep-alive ticks.
+    h.act([&] { h.clock.advance(30'000); });
+    h.run(1000);
+    EXPECT_EQ(writeTimes(h, "p\r\n").size(), before + 1) << "one ping, not a burst of six";
+    EXPECT_EQ(h.app.gate.heldCount(), 0u);
 }
 
 TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
@@ -297,15 +315,24 @@ TEST(Connection, ALostDeviceGoesOfflineAndComesBackByItselfUnderAutoReConnect) {
     EXPECT_NE(h.app.commLogView.text.find("Serial port lost"), std::string::npos);
     h.run(10000);
     EXPECT_FALSE(h.port.isOpen()) << "the device is still gone";
-    // One line in the log per reason, not one per try.
+    // One line in the log per reason and per outage, not one per try.
     const auto& log = h.app.commLogView.text;
     EXPECT_EQ(log.find("No such file"), log.rfind("No such file"));
+    EXPECT_NE(log.find("Not sent, the port is not open: p"), std::string::npos);
+    EXPECT_EQ(log.find("Not sent"), log.rfind("Not sent"));
 
     h.port.refuse.clear();
     h.unit.reconnectLine();
     h.run(5000);
     EXPECT_TRUE(h.port.isOpen());
     EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
+
+    // The next outage is told again.
+    const auto told = log.rfind("Not sent");
+    h.port.refuse["test-com1"] = "No such file or directory";
+    h.unit.hangUp();
+    h.run(10'000);
+    EXPECT_GT(log.rfind("Not sent"), told);
 }
 
 TEST(Connection, WithoutAutoReConnectOkReopensALostDevice) {
