@@ -40,6 +40,7 @@ FrmMainWindow::FrmMainWindow(App& app, QWidget* parent) : QMainWindow(parent), m
     monitor->addSeparator();
     addItem(monitor, MenuItem::mnuMonitorCommLog, "Communication &Log",
             &FrmMain::mnuMonitorCommLog_Click);
+    addItem(monitor, MenuItem::mnuMonitorData, "&Monitor Data", &FrmMain::mnuMonitorData_Click);
 
     QMenu* adjustments = addMenu(MenuItem::mnuStroke, "&Adjustments");
     addItem(adjustments, MenuItem::mnuRGBbacklight, "&RGB Backlight",

@@ -5,6 +5,7 @@
 #include "windows/frm_connect.h"
 #include "windows/frm_download.h"
 #include "windows/frm_main.h"
+#include "windows/frm_monitor_data.h"
 #include "windows/small_windows.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ Gui::Gui(App& app) : m_app(app), m_main(std::make_unique<FrmMainWindow>(app)) {
     add(new FrmBugeyeWindow(app));
     add(new FrmAboutWindow(app));
     add(new FrmDownloadWindow(app));
+    add(new FrmMonitorDataWindow(app));
     m_main->installEventFilter(this);
     connect(m_main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* frame) {
         if (m_applying || !frame) {

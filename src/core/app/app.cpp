@@ -36,13 +36,20 @@ App::App(Ports p)
                               [this](char c) { commLog.LogRxChar(c); },
                               [this] { commLog.LogRxLineEnd(); },
                               [this](std::string_view text) { commLog.LogLine(text); }}),
-      promptWatch(PromptWatch::Deps{
-          link, download, [this](const std::string& reply) { frmMain.dispatchReply(reply); },
-          [this](bool bootLoader) { keepAlive.onUnitMode(bootLoader); }}),
+      promptWatch(PromptWatch::Deps{link, download,
+                                    [this](const std::string& reply) {
+                                        frmMain.dispatchReply(reply);
+                                        frmMonitorData.replyArrived(reply);
+                                    },
+                                    [this](bool bootLoader) { keepAlive.onUnitMode(bootLoader); }}),
       protocol(data, link, *this), placement(settings), frmMain(*this), fileCommands(*this),
       frmConnect(*this), frmTrying(*this), frmChangeTries(*this), keepAlive(*this),
       frmTimedOut(*this), frmCommLog(*this), frmVersion(*this), frmRGBlight(*this),
-      frmBugeyeMode(*this), frmAbout(*this) {
+      frmBugeyeMode(*this), frmAbout(*this),
+      frmMonitorData(FrmMonitorData::Deps{
+          monitorDataView, data, protocol.display(), link, p.clock, p.dialogs, timers, placement,
+          [this] { touch(WindowId::frmMonitorData); },
+          [this](const Placement& placed) { place(WindowId::frmMonitorData, placed); }}) {
     // Every menu item is enabled until the link state says otherwise.
     mainView.menuEnabled.fill(true);
     serial.setWriteObserver([this](std::string_view bytes) {
@@ -167,6 +174,9 @@ void App::dispatchTimer(TimerId id) {
         break;
     case TimerId::frmTimedOut_Timer1:
         frmTimedOut.Timer1_Timer();
+        break;
+    case TimerId::frmMonitorData_tmrRefresh:
+        frmMonitorData.tmrRefresh_Timer();
         break;
     case TimerId::ReplyTimeout:
         xmit.replyTimeout_Timer();
@@ -420,6 +430,9 @@ void App::runLoad(WindowId id) {
     case WindowId::frmAbout:
         frmAbout.Form_Load();
         break;
+    case WindowId::frmMonitorData:
+        frmMonitorData.Form_Load();
+        break;
     default:
         break;
     }
@@ -441,6 +454,9 @@ void App::runActivate(WindowId id) {
         break;
     case WindowId::frmVersion:
         frmVersion.Form_Activate();
+        break;
+    case WindowId::frmMonitorData:
+        frmMonitorData.Form_Activate();
         break;
     default:
         break;
@@ -473,6 +489,9 @@ void App::runUnload(WindowId id) {
     case WindowId::frmBugeyeMode:
         frmBugeyeMode.Form_Unload();
         break;
+    case WindowId::frmMonitorData:
+        frmMonitorData.Form_Unload();
+        break;
     default:
         break;
     }
@@ -497,10 +516,6 @@ void App::epromVersionLabel(const std::string& text) {
 
 void App::controlModeReported(bool software) {
     frmRGBlight.controlModeReported(software);
-}
-
-void App::displayChanged() {
-    touch(WindowId::frmMonitorData);
 }
 
 } // namespace orlix

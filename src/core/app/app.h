@@ -20,6 +20,7 @@
 #include "core/app/timer_control.h"
 #include "core/app/views.h"
 #include "core/data/monitor_data.h"
+#include "core/dataview/frm_monitor_data.h"
 #include "core/download/firmware_download.h"
 #include "core/link/connection.h"
 #include "core/link/keep_alive.h"
@@ -143,7 +144,7 @@ public:
     BugeyeView bugeyeView;
     AboutView aboutView;
     DownloadView downloadView;
-    WindowView monitorDataView;
+    MonitorDataView monitorDataView;
 
     SerialLine serial;
     CommLog commLog;
@@ -164,6 +165,7 @@ public:
     FrmRGBlight frmRGBlight;
     FrmBugeyeMode frmBugeyeMode;
     FrmAbout frmAbout;
+    FrmMonitorData frmMonitorData;
 
     // SendCommand: the one way a command line leaves the tool.
     void SendCommand(std::string_view text);
@@ -176,7 +178,6 @@ private:
     void downloadRecordReply(std::string_view text) override { download.cmd_colon(text); }
     void downloadAddressReply(std::string_view text) override { download.cmd_a(text); }
     void downloadBReply(std::string_view text) override { download.cmd_b(text); }
-    void displayChanged() override;
 
     static std::size_t index(WindowId id) { return static_cast<std::size_t>(id); }
     void runLoad(WindowId id);

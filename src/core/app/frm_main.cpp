@@ -156,6 +156,10 @@ void FrmMain::mnuMonitorCommLog_Click() {
     m_app.show(WindowId::frmCommLog);
 }
 
+void FrmMain::mnuMonitorData_Click() {
+    m_app.show(WindowId::frmMonitorData);
+}
+
 void FrmMain::mnuRGBbacklight_Click() {
     m_app.show(WindowId::frmRGBlight);
 }

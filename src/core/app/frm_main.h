@@ -35,6 +35,7 @@ public:
     void mnuMonitorRun_Click();
     void mnuMonitorDownload_Click();
     void mnuMonitorCommLog_Click();
+    void mnuMonitorData_Click();
     void mnuRGBbacklight_Click();
     void mnuTestBugeyeMode_Click();
     void mnuHelpTopics_Click();

@@ -32,16 +32,20 @@ WindowState WindowPlacement::stateFrom(std::int16_t value) {
 }
 
 Placement WindowPlacement::restore(std::string_view windowName) const {
+    return restore(windowName, {m_screen.widthTwips / 2, m_screen.heightTwips / 2});
+}
+
+Placement WindowPlacement::restore(std::string_view windowName, ScreenSize defaultSize) const {
     Placement p;
     const auto section = keys::kLocations;
+    const double width = defaultSize.widthTwips;
+    const double height = defaultSize.heightTwips;
     p.top = m_settings.readSingle(section, keyOf(windowName, "Top"), 0);
     p.left = m_settings.readSingle(section, keyOf(windowName, "Left"), 0);
-    const double halfWidth = m_screen.widthTwips / 2;
-    const double halfHeight = m_screen.heightTwips / 2;
-    p.width = m_settings.readSingle(section, keyOf(windowName, "Width"), halfWidth);
-    p.height = m_settings.readSingle(section, keyOf(windowName, "Height"), halfHeight);
+    p.width = m_settings.readSingle(section, keyOf(windowName, "Width"), width);
+    p.height = m_settings.readSingle(section, keyOf(windowName, "Height"), height);
     p.state = stateFrom(m_settings.readInt16(section, keyOf(windowName, "Windowstate"), 0));
-    return fit(p, {0, 0, halfWidth, halfHeight, p.state});
+    return fit(p, {0, 0, width, height, p.state});
 }
 
 Placement WindowPlacement::restoreFixed(const FixedPlacementKeys& k) const {

@@ -58,6 +58,9 @@ public:
     // RestoreWindowPlacement: the five keys, with defaults top 0, left 0,
     // half the screen's width and height, normal state.
     Placement restore(std::string_view windowName) const;
+    // The same with a default size of the window's own (a window that
+    // shows much wants more than half the screen on its first run).
+    Placement restore(std::string_view windowName, ScreenSize defaultSize) const;
     // SaveWindowPlacement: Top, Left, Height, Width, Windowstate.
     void save(std::string_view windowName, const Placement& placement);
 

@@ -82,6 +82,7 @@ enum class MenuItem : std::size_t {
     mnuMonitorRun,
     mnuMonitorDownload, // chooses, checks and downloads a firmware image
     mnuMonitorCommLog,  // brings back the comm log window once Done has hidden it
+    mnuMonitorData,
     mnuStroke,
     mnuRGBbacklight,
     mnuTestBugeyeMode,
@@ -100,9 +101,9 @@ inline constexpr auto kMenuItemNames = std::to_array<std::string_view>(
     {"mnuFile",          "mnuFileNew",         "mnuFileOpen",       "mnuFileSave",
      "mnuFileSaveAs",    "mnuFileClose",       "mnuFileExit",       "mnuMonitor",
      "mnuMonitorUpdate", "mnuMonitorOnline",   "mnuMonitorOffline", "mnuMonitorDemo",
-     "mnuMonitorRun",    "mnuMonitorDownload", "mnuMonitorCommLog", "mnuStroke",
-     "mnuRGBbacklight",  "mnuTestBugeyeMode",  "mnuHelp",           "mnuHelpTopics",
-     "mnuHelpAbout",     "mnuHelpVersion"});
+     "mnuMonitorRun",    "mnuMonitorDownload", "mnuMonitorCommLog", "mnuMonitorData",
+     "mnuStroke",        "mnuRGBbacklight",    "mnuTestBugeyeMode", "mnuHelp",
+     "mnuHelpTopics",    "mnuHelpAbout",       "mnuHelpVersion"});
 static_assert(kMenuItemNames.size() == kMenuItemCount, "one name per menu item");
 
 inline constexpr std::string_view menuItemName(MenuItem item) {

@@ -371,7 +371,9 @@ bool Reader::keyLine(Action action, std::string_view key, std::string_view value
         if (n.error != NumberError::None) {
             return fail(kOverflow);
         }
-        (action == Action::HVUpperLimit ? d.HVUpperLimit : d.HVLowerLimit) = n.value;
+        const bool upper = action == Action::HVUpperLimit;
+        (upper ? d.HVUpperLimit : d.HVLowerLimit) = n.value;
+        (upper ? d.HVUpperLimitReported : d.HVLowerLimitReported) = true;
         return true;
     }
     case Action::NumScanSets:

@@ -1,5 +1,7 @@
 #include "core/data/monitor_data.h"
 
+#include <initializer_list>
+
 namespace orlix {
 
 DacGroup& MonitorData::group(GroupId id) {
@@ -104,6 +106,9 @@ StoreResult StoreDac(MonitorData& data, GroupId group, int dacIndex, std::int16_
     g.LoadedValue[s][dacIndex] = first;
     g.FValue[s][dacIndex] = second;
     g.PValue[s][dacIndex] = third;
+    for (DacMarks* marks : {&g.ValueReported, &g.FReported, &g.PReported}) {
+        MarkReported(*marks, s, dacIndex);
+    }
     return StoreResult::Ok;
 }
 

@@ -17,6 +17,18 @@ inline constexpr int kHorizSCapIndex = 8;
 
 using DacPlane = std::array<std::array<std::int16_t, kMaxDacs>, kMaxScanSets>;
 
+// Which entries of a plane the unit or the data file has given: bit k of
+// entry s stands for DAC k of scan set s. The other entries still hold their
+// initial 0, which a viewer must not show as a value.
+using DacMarks = std::array<std::uint16_t, kMaxScanSets>;
+
+inline void MarkReported(DacMarks& marks, int scanSet, int dac) {
+    marks[static_cast<std::size_t>(scanSet)] |= static_cast<std::uint16_t>(1u << dac);
+}
+inline bool IsReported(const DacMarks& marks, int scanSet, int dac) {
+    return ((marks[static_cast<std::size_t>(scanSet)] >> dac) & 1u) != 0;
+}
+
 // One DAC group. `count` is the design's NumLDacs, NumBDacs, ... of the group.
 struct DacGroup {
     std::int16_t count = 0;
@@ -25,6 +37,10 @@ struct DacGroup {
     DacPlane LoadedValue{};
     DacPlane FValue{};
     DacPlane PValue{};
+    // What was given of Value (and so of LoadedValue), FValue and PValue.
+    DacMarks ValueReported{};
+    DacMarks FReported{};
+    DacMarks PReported{};
 };
 
 enum class GroupId { L, B, H, V, N, DayNight };
@@ -50,6 +66,9 @@ struct MonitorData {
     std::int16_t FirmwareVersionCode = 0;
     std::int16_t HVUpperLimit = 0;
     std::int16_t HVLowerLimit = 0;
+    // Given by the limits reply or the data file (not only their initial 0).
+    bool HVUpperLimitReported = false;
+    bool HVLowerLimitReported = false;
     std::array<std::int16_t, 8> Capability{};
     std::array<std::int16_t, 7> AnalogRaw{};
     std::string HsyncFrequencyText;

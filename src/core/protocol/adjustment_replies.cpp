@@ -121,6 +121,7 @@ void ValueSetReply(ReplyContext& ctx, ValueSet set, GroupId group, std::string_v
     }
     DacGroup& g = ctx.data.group(group);
     DacPlane& plane = set == ValueSet::F ? g.FValue : g.PValue;
+    DacMarks& marks = set == ValueSet::F ? g.FReported : g.PReported;
     const int count = clampedCount(g);
     for (int k = 0; k < count; ++k) {
         const std::int32_t v = ParseNumber(body);
@@ -128,6 +129,7 @@ void ValueSetReply(ReplyContext& ctx, ValueSet set, GroupId group, std::string_v
             return; // the rest of the reply, the extra H value too, is not read
         }
         plane[s][k] = static_cast<std::int16_t>(v);
+        MarkReported(marks, s, k);
         ctx.show(setValueKey(set, group, k), FormatNumber(v, "0"));
         body = AfterComma(body);
     }
@@ -136,7 +138,9 @@ void ValueSetReply(ReplyContext& ctx, ValueSet set, GroupId group, std::string_v
     }
     // The extra H value has no range check; it is kept only if it fits.
     const std::int32_t extra = ParseNumber(body);
-    StoreIfFits(plane[s][kHorizSCapIndex], extra);
+    if (StoreIfFits(plane[s][kHorizSCapIndex], extra)) {
+        MarkReported(marks, s, kHorizSCapIndex);
+    }
     ctx.show(setValueKey(set, group, kHorizSCapIndex), FormatNumber(extra, "0"));
 }
 

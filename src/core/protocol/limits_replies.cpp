@@ -67,10 +67,12 @@ Limits readLimits(std::string_view text) {
     return l;
 }
 
-void storeWhole(std::int16_t& field, double value) {
-    if (FitsInt16(value)) {
-        field = static_cast<std::int16_t>(value);
+bool storeWhole(std::int16_t& field, double value) {
+    if (!FitsInt16(value)) {
+        return false;
     }
+    field = static_cast<std::int16_t>(value);
+    return true;
 }
 
 std::string threeDigits(double value) {
@@ -125,25 +127,25 @@ void showLimits(const ReplyContext& ctx, Limits l) {
 // A stored limit changes only when its label is there with a number after
 // it: a reply without the label (an unknown command's "?") is no limit of
 // 0, and a limit on a reading is never negative. A limit too large for 16
-// bits leaves the stored one as it was too.
-void storeLimit(std::int16_t& field, std::string_view text, std::string_view key) {
+// bits leaves the stored one as it was too. True when it stored.
+bool storeLimit(std::int16_t& field, std::string_view text, std::string_view key) {
     const auto rest = After(text, key);
     if (!rest) {
-        return;
+        return false;
     }
     const std::string_view number = SkipWhiteSpace(*rest);
     if (number.empty() || !IsDecimalDigit(number)) {
-        return;
+        return false;
     }
-    storeWhole(field, std::floor(LeadingNumber(number)));
+    return storeWhole(field, std::floor(LeadingNumber(number)));
 }
 
 } // namespace
 
 void LimitsReply(ReplyContext& ctx, std::string_view body) {
     const Limits limits = readLimits(body);
-    storeLimit(ctx.data.HVUpperLimit, body, kUpperLabel);
-    storeLimit(ctx.data.HVLowerLimit, body, kLowerLabel);
+    ctx.data.HVUpperLimitReported |= storeLimit(ctx.data.HVUpperLimit, body, kUpperLabel);
+    ctx.data.HVLowerLimitReported |= storeLimit(ctx.data.HVLowerLimit, body, kLowerLabel);
     if (ctx.display != nullptr) {
         showLimits(ctx, limits);
     }

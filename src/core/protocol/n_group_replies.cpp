@@ -41,20 +41,27 @@ NStored storeN(std::string_view text, std::int32_t limit, DacPlane& plane, int s
     return stored;
 }
 
-// How stored values reach the NText5 (F) or NText6 (P) boxes: fields from
-// `firstField` (0-based) on, into boxes from `firstBox` on.
+// Where a store helper's values went: DACs from `firstDac` on. How they
+// reach the NText5 (F) or NText6 (P) boxes: fields from `firstField`
+// (0-based) on, into boxes from `firstBox` on.
 struct NTextLayout {
+    int firstDac;
     int firstField;
     int firstBox;
     int boxes;
 };
 
-constexpr NTextLayout kTwoValues{0, 0, 2};
-constexpr NTextLayout kFourInS{1, 0, 3};
-constexpr NTextLayout kFourInT{1, 2, 3};
-constexpr NTextLayout kFromTwo{0, 2, 4};
+constexpr NTextLayout kTwoValues{0, 0, 0, 2};
+constexpr NTextLayout kFourInS{0, 1, 0, 3};
+constexpr NTextLayout kFourInT{0, 1, 2, 3};
+constexpr NTextLayout kFromTwo{2, 0, 2, 4};
 
-void showN(const ReplyContext& ctx, ValueSet set, const NStored& stored, NTextLayout layout) {
+// Marks what a store helper stored as reported, then shows it.
+void reportN(ReplyContext& ctx, ValueSet set, const NStored& stored, NTextLayout layout) {
+    DacMarks& marks = set == ValueSet::F ? ctx.data.N.FReported : ctx.data.N.PReported;
+    for (int i = 0; i < stored.count; ++i) {
+        MarkReported(marks, ctx.data.CurrentScanSet, layout.firstDac + i);
+    }
     if (ctx.display == nullptr) {
         return;
     }
@@ -78,9 +85,9 @@ void storeSFamily(ReplyContext& ctx, ValueSet set, std::string_view text) {
     DacPlane& plane = nPlane(ctx, set);
     const int s = ctx.data.CurrentScanSet;
     if (ctx.data.FirmwareVersionCode == kLayout224) {
-        showN(ctx, set, StoreNValues2(text, kNValueLimit, plane, s), kTwoValues);
+        reportN(ctx, set, StoreNValues2(text, kNValueLimit, plane, s), kTwoValues);
     } else {
-        showN(ctx, set, StoreNValues4(text, kNValueLimit, plane, s), kFourInS);
+        reportN(ctx, set, StoreNValues4(text, kNValueLimit, plane, s), kFourInS);
     }
 }
 
@@ -128,16 +135,16 @@ void NGroupSetReply(ReplyContext& ctx, ValueSet set, char letter, std::string_vi
     if (letter == 'S') {
         if (set == ValueSet::F) {
             // FS reads fields 1 and 3 whatever the firmware.
-            showN(ctx, set, StoreNValues2(text, kNValueLimit, plane, s), kTwoValues);
+            reportN(ctx, set, StoreNValues2(text, kNValueLimit, plane, s), kTwoValues);
         } else {
             storeSFamily(ctx, set, text);
         }
         return;
     }
     if (layout224) {
-        showN(ctx, set, StoreNValuesFrom2(text, kNValueLimit, plane, s), kFromTwo);
+        reportN(ctx, set, StoreNValuesFrom2(text, kNValueLimit, plane, s), kFromTwo);
     } else {
-        showN(ctx, set, StoreNValues4(text, kNValueLimit, plane, s), kFourInT);
+        reportN(ctx, set, StoreNValues4(text, kNValueLimit, plane, s), kFourInT);
     }
 }
 
@@ -156,9 +163,9 @@ void NGroupReply(ReplyContext& ctx, char letter, std::string_view body) {
         return;
     }
     // The T reply's rows do not depend on the firmware.
-    showN(ctx, set,
-          StoreNValuesFrom2(text, kNValueLimit, nPlane(ctx, set), ctx.data.CurrentScanSet),
-          kFromTwo);
+    reportN(ctx, set,
+            StoreNValuesFrom2(text, kNValueLimit, nPlane(ctx, set), ctx.data.CurrentScanSet),
+            kFromTwo);
 }
 
 } // namespace orlix

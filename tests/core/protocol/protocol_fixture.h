@@ -64,15 +64,17 @@ std::string Dump(const T&... values) {
 inline std::string Snapshot(const MonitorData& d) {
     std::string text;
     for (const DacGroup* g : {&d.L, &d.B, &d.H, &d.V, &d.N, &d.DayNight}) {
-        text += Dump(g->count, g->Value, g->LoadedValue, g->FValue, g->PValue);
+        text += Dump(g->count, g->Value, g->LoadedValue, g->FValue, g->PValue, g->ValueReported,
+                     g->FReported, g->PReported);
     }
     return text + Dump(d.NumScanSets, d.CurrentScanSet, d.ScanSetReading, d.ScanSetsReported,
                        d.ScanSetNames, d.ScanSetIncluded, d.ModelNumber, d.SerialNumber,
                        d.PartNumber, d.CrtSerialNumber, d.CrtPartNumber, d.FirmwareVersion,
                        d.RomVersion, d.OperatingHours, d.OperatingCycles, d.FirmwareVersionCode,
-                       d.HVUpperLimit, d.HVLowerLimit, d.Capability, d.AnalogRaw,
-                       d.HsyncFrequencyText, d.HsyncFrequencyWhole, d.HsyncFrequencyHundredths,
-                       d.ValueH, d.ValueV, d.ValueVR, d.ValueHP, d.ValueVP, d.DataChanged);
+                       d.HVUpperLimit, d.HVLowerLimit, d.HVUpperLimitReported,
+                       d.HVLowerLimitReported, d.Capability, d.AnalogRaw, d.HsyncFrequencyText,
+                       d.HsyncFrequencyWhole, d.HsyncFrequencyHundredths, d.ValueH, d.ValueV,
+                       d.ValueVR, d.ValueHP, d.ValueVP, d.DataChanged);
 }
 
 inline std::string Snapshot(const LinkFlags& l) {
