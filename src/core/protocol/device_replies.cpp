@@ -133,8 +133,11 @@ void HandlePReply(ReplyContext& ctx, std::string_view body) {
     if (Contains(s, "#")) {
         ctx.link.MonitorConnected = true; // the application firmware answered
         ctx.link.MonitorInBootMode = false;
-    } else if (first == '$') {
-        ctx.link.MonitorConnected = true; // the boot loader answered
+    } else if (Contains(s, "$")) {
+        // The boot loader answered. Its prompt ends the reply, so noise on
+        // the line before it must not make a connected unit look gone (in
+        // Boot mode nothing else would then watch the link).
+        ctx.link.MonitorConnected = true;
         ctx.link.MonitorInBootMode = true;
     } else {
         ctx.link.MonitorConnected = false;

@@ -12,7 +12,7 @@ TEST_F(DeviceReplies, ThePingAnswerSetsTheLinkFlags) {
     const std::tuple<std::string_view, bool, bool, bool, bool> cases[] = {
         {"p\r\n#", false, true, true, false},
         {"p\r\n$", false, false, true, true},
-        {"p\r\nX\r\n$", true, true, false, true},                  // only a leading $ counts
+        {"p\r\nX\r\n$", false, false, true, true},                 // noise before the boot prompt
         {"p\r\nX\r\n#", false, true, true, false},                 // # counts anywhere
         {"pi48\r\nDevice 0x48 OK\r\n#", false, true, false, true}, // device report
         {"p", true, false, false, false},
