@@ -3,11 +3,11 @@
 // system does not know), or a JSON array with --json.
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/terminal_output.h"
 #include "platform/serial_port_adapter.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSerialPortInfo>
 
@@ -59,10 +59,7 @@ int run(const Invocation& invocation) {
                                      {"manufacturer", d.manufacturer},
                                      {"serialNumber", d.serialNumber}});
         }
-        text = QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
-        if (!text.endsWith('\n')) {
-            text += '\n';
-        }
+        text = QString::fromStdString(jsonText(QJsonDocument(array)));
     } else {
         for (const Device& d : devices) {
             text += QStringLiteral("%1\t%2\t%3\t%4\n")

@@ -73,9 +73,10 @@ void configure(QCommandLineParser& parser) {
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
 }
 
-// `text` broken into lines of at most kHelpWidth characters, for a place
-// that starts at column `indent`; the lines after the first are indented.
-QString wrapped(const QString& text, int indent) {
+// One paragraph broken into lines of at most kHelpWidth characters, for a
+// place that starts at column `indent`; the lines after the first are
+// indented.
+QString wrappedParagraph(const QString& text, int indent) {
     QString out;
     int column = indent;
     bool first = true;
@@ -92,6 +93,16 @@ QString wrapped(const QString& text, int indent) {
         first = false;
     }
     return out;
+}
+
+// `text` wrapped paragraph by paragraph (a line break starts a new one); a
+// line that starts with two blanks is kept as it stands (an example).
+QString wrapped(const QString& text, int indent) {
+    QStringList lines;
+    for (const QString& line : text.split('\n')) {
+        lines << (line.startsWith(QLatin1String("  ")) ? line : wrappedParagraph(line, indent));
+    }
+    return lines.join('\n' + QString(indent, ' '));
 }
 
 // Qt's help text with our own usage line and a wrapped description.

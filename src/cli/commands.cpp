@@ -4,7 +4,7 @@ namespace orlix::cli {
 
 const std::vector<CommandSpec>& commands() {
     static const std::vector<CommandSpec> all{portsCommand(), pingCommand(), readCommand(),
-                                              consoleCommand()};
+                                              showCommand(),  diffCommand(), consoleCommand()};
     return all;
 }
 

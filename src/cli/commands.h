@@ -10,6 +10,8 @@ CommandSpec portsCommand();
 CommandSpec pingCommand();
 CommandSpec readCommand();
 CommandSpec consoleCommand();
+CommandSpec showCommand();
+CommandSpec diffCommand();
 
 // A usage error when the command got other than `count` arguments.
 QString expectArguments(const Invocation& invocation, qsizetype count, const char* what);

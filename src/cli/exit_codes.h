@@ -31,7 +31,8 @@ struct ExitCodeRow {
 };
 
 inline constexpr std::array kExitCodes{
-    ExitCodeRow{ExitCode::Ok, "success (ping: the unit runs the firmware expected)"},
+    ExitCodeRow{ExitCode::Ok, "success (ping: the unit runs the firmware expected; diff: the "
+                              "data sets are the same)"},
     ExitCodeRow{ExitCode::Differ, "the data sets compared differ"},
     ExitCodeRow{ExitCode::Usage, "usage error: unknown command, option or value"},
     ExitCodeRow{ExitCode::PortError, "the serial port cannot be opened"},

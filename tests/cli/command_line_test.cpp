@@ -40,7 +40,8 @@ TEST_P(UsageErrors, AreRefusedWithAMessageThatPointsToTheHelp) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, UsageErrors,
     ::testing::Values(
-        ErrorCase{"NoCommand", {}, "no command given (commands: ports, ping, read, console)"},
+        ErrorCase{
+            "NoCommand", {}, "no command given (commands: ports, ping, read, show, diff, console)"},
         ErrorCase{"UnknownCommand", {"flsh"}, "unknown command 'flsh'"},
         ErrorCase{"UnknownOption", {"ping", "--prot", "x"}, "Unknown option 'prot'"},
         ErrorCase{"OptionOfAnotherCommand", {"ping", "--json"}, "Unknown option 'json'"},
@@ -56,7 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"ReadWithoutOutput", {"read"}, "-o FILE.mdv"},
         ErrorCase{"BadScanSets", {"read", "-o", "a.mdv", "--scan-sets", "some"}, "'some'"},
         ErrorCase{"BadExpect", {"ping", "--expect", "loader"}, "app or boot"},
-        ErrorCase{"StrayArgument", {"console", "extra"}, "takes no arguments"}),
+        ErrorCase{"StrayArgument", {"console", "extra"}, "takes no arguments"},
+        ErrorCase{"ShowWithoutFile", {"show"}, "show wants one data file"},
+        ErrorCase{"DiffWithOneFile", {"diff", "a.mdv"}, "diff wants two data files"},
+        ErrorCase{"DiffWithThreeFiles", {"diff", "a.mdv", "b.mdv", "c.mdv"}, "two data files"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, OptionsMayComeBeforeOrAfterTheCommand) {
@@ -124,6 +128,17 @@ TEST(CommandLine, HelpListsEveryCommandAndEveryExitCode) {
             << toInt(row.code);
     }
     EXPECT_EQ(parse({"--version"}).text, "orlix6-cli 6.0.3");
+}
+
+TEST(CommandLine, HelpKeepsParagraphsAndExamplesAsWritten) {
+    // The JSON shape in the help of show is an example: its lines stay as
+    // they are, while the prose around it is wrapped.
+    const QString help = parse({"show", "--help"}).text;
+    EXPECT_TRUE(help.contains("\n\nWith --json, one object:\n  {\"file\": PATH,\n   \"identity\""))
+        << help.toStdString();
+    for (const QString& line : help.split('\n')) {
+        EXPECT_LE(line.size(), 80) << line.toStdString();
+    }
 }
 
 } // namespace

@@ -8,11 +8,15 @@
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
+#include "windows_support/cli_program.h"
 #include "windows_support/sim_process.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -25,6 +29,8 @@
 namespace orlix {
 namespace {
 
+using test::CliProgram;
+using test::CliResult;
 using test::SimProgram;
 using test::waitFor;
 
@@ -35,42 +41,6 @@ QByteArray fileText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-struct Result {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-class CliProgram : public QProcess {
-public:
-    void start(const QStringList& args, const QByteArray& input = {}) {
-        QProcess::start(QStringLiteral(ORLIX6_CLI_BIN), args);
-        waitForStarted(5000);
-        write(input);
-        closeWriteChannel();
-    }
-    // Standard error so far, kept for the result.
-    QString errorText() {
-        m_err += QString::fromUtf8(readAllStandardError());
-        return m_err;
-    }
-    Result finish(int ms) {
-        Result r;
-        if (!waitFor([this] { return state() == QProcess::NotRunning; }, ms)) {
-            kill();
-            waitForFinished(2000);
-            r.err = "still running after " + QString::number(ms) + " ms\n";
-        }
-        r.code = exitStatus() == QProcess::NormalExit ? exitCode() : -1;
-        r.out = QString::fromUtf8(readAllStandardOutput());
-        r.err += errorText();
-        return r;
-    }
-
-private:
-    QString m_err;
-};
 
 class CliTest : public ::testing::Test {
 protected:
@@ -145,7 +115,7 @@ TEST_P(CliRuns, PrintAndExitAsDocumented) {
     const QByteArray settingsBefore = fileText(settings);
     CliProgram cli;
     cli.start(withPlaceholders(c.args) + QStringList{"--settings", settings}, c.input);
-    const Result r = cli.finish(20000);
+    const CliResult r = cli.finish(20000);
     EXPECT_EQ(fileText(settings), settingsBefore) << "orlix6-cli never writes the settings";
     EXPECT_EQ(r.code, c.code) << r.err.toStdString();
     if (c.out) {
@@ -268,7 +238,7 @@ TEST_F(CliTest, ConsoleStampsLinesAndLogsWhatTheUnitSends) {
     cli.start(
         {"console", "--port", m_link, "--timestamps", "--log", log, "--settings", writeSettings(5)},
         "df\n");
-    const Result r = cli.finish(20000);
+    const CliResult r = cli.finish(20000);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QRegularExpression stamped(R"(^(\[\d\d:\d\d:\d\d\.\d\d\d\] (df|V 2\.24|#)\n){3}$)");
     EXPECT_TRUE(stamped.match(r.out).hasMatch()) << r.out.toStdString();
@@ -305,7 +275,7 @@ TEST_P(CliReadStopped, LeavesNoFileBehind) {
     ASSERT_TRUE(waitFor([&] { return cli.errorText().contains("item 3 of 45\n"); }, 15000))
         << cli.errorText().toStdString();
     GetParam().stop(sim, cli);
-    const Result r = cli.finish(10000);
+    const CliResult r = cli.finish(10000);
     EXPECT_EQ(r.code, GetParam().code) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(GetParam().err)) << r.err.toStdString();
     EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
@@ -342,6 +312,37 @@ long long operatingSeconds(const QString& line) {
     return ((parts[0].toLongLong() * 24 + parts[1].toLongLong()) * 60 + parts[2].toLongLong()) *
                60 +
            parts[3].toLongLong();
+}
+
+// Each DAC line of a data file as "scan set|name|Value|F|P", in file order.
+QStringList dacLinesOfFile(const QString& path) {
+    static const QRegularExpression dac(R"re(^"([^"]*)",(-?\d+),(-?\d+),(-?\d+)$)re");
+    QStringList rows;
+    QString scanSet;
+    for (const QString& line : fileLines(path)) {
+        if (line.startsWith("\"ScanSet\",")) {
+            scanSet = line.section(',', 1);
+        } else if (const auto m = dac.match(line); m.hasMatch()) {
+            rows << QStringList{scanSet, m.captured(1), m.captured(2), m.captured(3), m.captured(4)}
+                        .join('|');
+        }
+    }
+    return rows;
+}
+
+// The same from the JSON of show.
+QStringList dacLinesOfShow(const QJsonObject& shown) {
+    QStringList rows;
+    for (const QJsonValue set : shown["scanSets"].toArray()) {
+        for (const QJsonValue dac : set["dacs"].toArray()) {
+            rows << QStringList{QString::number(set["scanSet"].toInt()), dac["name"].toString(),
+                                QString::number(dac["Value"].toInt()),
+                                QString::number(dac["F"].toInt()),
+                                QString::number(dac["P"].toInt())}
+                        .join('|');
+        }
+    }
+    return rows;
 }
 
 TEST_F(CliTest, ReadWritesTheSameFileAsTheWindowedTool) {
@@ -390,13 +391,13 @@ TEST_F(CliTest, ReadWritesTheSameFileAsTheWindowedTool) {
     timers.setTickHandler(nullptr);
     port.close();
 
-    const Result r = cli.finish(20000);
+    const CliResult r = cli.finish(20000);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "wrote " + fileCli +
                          ": model XYZ-100, serial number SN0012345, application firmware V "
                          "2.24, 6 scan sets\n");
     // The unit has four of its six scan sets, and names them.
-    const Result reported = cliReported.finish(20000);
+    const CliResult reported = cliReported.finish(20000);
     ASSERT_EQ(reported.code, 0) << reported.err.toStdString();
     EXPECT_TRUE(reported.out.endsWith(", 4 scan sets\n")) << reported.out.toStdString();
     const QStringList names = fileLines(fileReported).filter("\"ScanSetName\"");
@@ -418,6 +419,24 @@ TEST_F(CliTest, ReadWritesTheSameFileAsTheWindowedTool) {
         } else {
             EXPECT_EQ(a[i], b[i]) << "line " << i + 1;
         }
+    }
+
+    // show prints every value read wrote, and diff finds nothing but the
+    // unit's running clock between the two files.
+    const CliResult shown = test::runCli({"show", "--json", fileCli});
+    ASSERT_EQ(shown.code, 0) << shown.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(shown.out.toUtf8()).object();
+    EXPECT_EQ(json["identity"]["SerialNumber"].toString(), "SN0012345");
+    EXPECT_EQ(json["identity"]["FirmwareVersion"].toString(), "V 2.24");
+    EXPECT_EQ(json["scanSets"].toArray().size(), 6);
+    const QStringList written = dacLinesOfFile(fileCli);
+    EXPECT_EQ(written.size(), 6 * 28);
+    EXPECT_EQ(dacLinesOfShow(json), written);
+
+    const CliResult compared = test::runCli({"diff", fileCli, fileTool});
+    EXPECT_EQ(compared.code, compared.out.isEmpty() ? 0 : 1) << compared.err.toStdString();
+    for (const QString& line : compared.out.split('\n', Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(line.startsWith("Operating Hours: ")) << line.toStdString();
     }
 }
 

@@ -56,14 +56,6 @@ std::string orNone(const std::string& text) {
     return text.empty() ? std::string("(none)") : text;
 }
 
-std::string scanSetTitle(int s, const std::string& name) {
-    std::string title = "Scan set " + std::to_string(s);
-    if (!name.empty()) {
-        title += " \"" + name + "\"";
-    }
-    return title;
-}
-
 void compareDacs(const MonitorData& a, const MonitorData& b, int s, const std::string& name,
                  std::vector<DataSetDifference>& out) {
     std::array<bool, 3> compared{};
@@ -100,6 +92,14 @@ void compareDacs(const MonitorData& a, const MonitorData& b, int s, const std::s
 }
 
 } // namespace
+
+std::string scanSetTitle(int scanSet, const std::string& name) {
+    std::string title = "Scan set " + std::to_string(scanSet);
+    if (!name.empty()) {
+        title += " \"" + name + "\"";
+    }
+    return title;
+}
 
 std::string_view columnName(DacColumn column) {
     switch (column) {

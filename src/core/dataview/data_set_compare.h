@@ -58,6 +58,8 @@ const DacMarks& reportedMarks(const DacGroup& group, DacColumn column);
 bool carriesScanSet(const MonitorData& data, int scanSet);
 // Its name with blanks at either end dropped ("" when it has none).
 std::string scanSetName(const MonitorData& data, int scanSet);
+// "Scan set 2 \"1024x768 60Hz\"", or "Scan set 2" when it has no name.
+std::string scanSetTitle(int scanSet, const std::string& name);
 
 struct DataSetDifference {
     enum class Kind {
