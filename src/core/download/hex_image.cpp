@@ -39,9 +39,11 @@ struct LineVerdict {
     std::uint16_t dataBytes = 0;
 };
 
-// Size that each address record type must have.
-int addressRecordSize(std::uint8_t type) {
+// Size that each address record type, and the end record, must have.
+int fixedRecordSize(std::uint8_t type) {
     switch (type) {
+    case kEndOfFile:
+        return 0;
     case 0x02: // extended segment address
     case 0x04: // extended linear address
         return 2;
@@ -102,7 +104,7 @@ LineVerdict checkRecord(std::string_view line) {
         v.fault = "unknown record type " + hexByte(type);
         return v;
     }
-    const int size = addressRecordSize(type);
+    const int size = fixedRecordSize(type);
     if (size >= 0 && static_cast<int>(length) != size) {
         v.fault = "a record of type " + hexByte(type) + " needs " + std::to_string(size) +
                   " data bytes, this one has " + std::to_string(length);
@@ -118,6 +120,34 @@ HexImageCheck refused(std::uint32_t line, std::string reason) {
     c.lineNumber = line;
     c.reason = std::move(reason);
     return c;
+}
+
+HexImageCheck unreadable(std::string reason) {
+    HexImageCheck c = refused(0, std::move(reason));
+    c.readError = true;
+    return c;
+}
+
+// The next line of `text` from `at`, without its line end, which is LF,
+// CR LF, any run of CRs before a LF, or a lone CR; `at` moves past it.
+std::string_view nextLine(std::string_view text, std::size_t& at) {
+    const std::size_t end = text.find_first_of("\r\n", at);
+    if (end == std::string_view::npos) {
+        const std::string_view line = text.substr(at);
+        at = text.size();
+        return line;
+    }
+    const std::string_view line = text.substr(at, end - at);
+    std::size_t next = text.find_first_not_of('\r', end);
+    if (next != std::string_view::npos && text[next] == '\n') {
+        ++next;
+    } else if (next == std::string_view::npos) {
+        next = text.size();
+    } else {
+        next = end + 1; // a lone CR ends the line
+    }
+    at = next;
+    return line;
 }
 
 } // namespace
@@ -142,12 +172,7 @@ HexImageCheck checkLines(std::string_view text, HexImage& image) {
     std::size_t at = 0;
     while (at < text.size()) {
         ++lineNumber;
-        const std::size_t lf = text.find('\n', at);
-        std::string_view line = text.substr(at, lf == std::string_view::npos ? lf : lf - at);
-        at = lf == std::string_view::npos ? text.size() : lf + 1;
-        while (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        const std::string_view line = nextLine(text, at);
         if (isBlank(line)) {
             continue;
         }
@@ -157,7 +182,9 @@ HexImageCheck checkLines(std::string_view text, HexImage& image) {
         }
         const LineVerdict v = checkRecord(line);
         if (!v.fault.empty()) {
-            return refused(lineNumber, v.fault);
+            HexImageCheck c = refused(lineNumber, v.fault);
+            c.lineStart = std::string(line.substr(0, 8));
+            return c;
         }
         if (v.type == kEndOfFile) {
             endLine = lineNumber;
@@ -201,19 +228,19 @@ HexImageCheck loadHexImage(const std::string& path, HexImage& image) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) {
-        return refused(0, "the file cannot be read: " + ec.message());
+        return unreadable("the file cannot be read: " + ec.message());
     }
     if (size > HexImage::kMaxFileBytes) {
         return refused(0, "the file is larger than 16 MiB");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return refused(0, "the file cannot be opened");
+        return unreadable("the file cannot be opened");
     }
     std::string text(static_cast<std::size_t>(size), '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.gcount() != static_cast<std::streamsize>(text.size())) {
-        return refused(0, "the file could not be read to its end");
+        return unreadable("the file could not be read to its end");
     }
     return checkHexImage(text, image);
 }

@@ -4,9 +4,10 @@
 //
 // Every non-blank line must be one Intel HEX record: ':' then pairs of hex
 // digits, a length byte that matches the data, a known record type (00 to
-// 05, address records of their proper size) and a checksum that brings the
-// byte sum to 0. Exactly one end-of-file record, and it comes last. Blank
-// lines and the line ends (CR, LF, CR LF, several CRs) are tolerated and
+// 05, address and end records of their proper size) and a checksum that
+// brings the byte sum to 0. Exactly one end-of-file record, and it comes
+// last. Blank lines and the line ends (CR, LF, CR LF, several CRs) are
+// tolerated and
 // dropped; each record keeps its text exactly as written otherwise, since
 // that text is what the unit receives.
 //
@@ -46,6 +47,10 @@ struct HexImageCheck {
     bool ok = false;
     std::uint32_t lineNumber = 0; // of the fault; 0 for the file as a whole
     std::string reason;
+    // The faulty line's first 8 characters (a line fault only).
+    std::string lineStart;
+    // The file could not be read at all (rather than read and found wrong).
+    bool readError = false;
     // "line 12: the checksum is 3F, the record needs 40" or the file-wide reason.
     std::string describe() const;
 };

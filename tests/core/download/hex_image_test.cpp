@@ -44,6 +44,8 @@ TEST(HexImageCheck, RefusesEveryFaultWithItsLineAndReason) {
          "unknown record type 06"},
         {"address record size", sim::makeHexRecord(0x04, 0, {0x00}) + "\n" + kData + "\n" + kEnd, 1,
          "a record of type 04 needs 2 data bytes, this one has 1"},
+        {"end record with data", kData + "\n:01000001FFFF\n", 2,
+         "a record of type 01 needs 0 data bytes, this one has 1"},
         {"record after end", kData + "\n" + kEnd + "\n" + kData + "\n", 3,
          "a record after the end-of-file record of line 2"},
         {"second end", kData + "\n" + kEnd + "\n\n" + kEnd + "\n", 4,
@@ -64,7 +66,7 @@ TEST(HexImageCheck, RefusesEveryFaultWithItsLineAndReason) {
 TEST(HexImageCheck, TakesEveryLineEndAndKeepsEachRecordAsWritten) {
     const std::string lower = ":0300300002337a1e";
     const std::string text = "\r\n" + sim::makeHexRecord(0x04, 0, {0x00, 0x01}) + "\r\r\n" + lower +
-                             "\n\n   \n" + kData + "\r\n" + kEnd;
+                             "\n\n   \n" + kData + "\r" + kEnd; // a lone CR too
     HexImage image;
     const HexImageCheck check = checkHexImage(text, image);
     ASSERT_TRUE(check.ok) << check.describe();
@@ -86,7 +88,8 @@ TEST(HexImageCheck, ReadsAFileAndSaysWhenItCannot) {
     const HexImageCheck missing = loadHexImage((dir.path() / "none.hex").string(), image);
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.reason.starts_with("the file cannot be read: ")) << missing.reason;
-    EXPECT_EQ((HexImageCheck{false, 7, "x"}.describe()), "line 7: x");
+    EXPECT_TRUE(missing.readError);
+    EXPECT_EQ((HexImageCheck{false, 7, "x", "", false}.describe()), "line 7: x");
 }
 
 } // namespace
