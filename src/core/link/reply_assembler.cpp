@@ -72,6 +72,7 @@ void ReplyAssembler::onReject() {
     }
     m_afterPrompt = 3;
     m_overflowNoticeGiven = false;
+    m_rejected.swap(m_buffer);
     m_buffer.clear();
     m_deps.xmit.onReject();
 }

@@ -1,8 +1,9 @@
 // Turns the unit's character stream into complete replies.
 //
 // Characters are collected up to a prompt: '#' or '$' ends a reply, which
-// is handed to the dispatcher; '!' throws the collected text away and asks
-// the transmit queue to send the outstanding line again. LF is dropped and
+// is handed to the dispatcher; '!' ends a reply that is not dispatched
+// (only kept as rejectedText) and asks the transmit queue to send the
+// outstanding line again. LF is dropped and
 // every CR is kept as CR LF, except the CR that directly follows a prompt.
 // NUL bytes are dropped here because the port layer cannot discard them.
 // Every character is also echoed to the comm log while echo is enabled.
@@ -52,6 +53,9 @@ public:
     std::size_t receive(std::string_view bytes);
 
     const std::string& RxBuffer() const { return m_buffer; }
+    // The text of the last reply that ended in '!', the '!' included: its
+    // line's owner may want to know what the unit said.
+    const std::string& rejectedText() const { return m_rejected; }
     // A line is about to be written: text collected since the last prompt
     // (a reply cut off by a glitch, noise) is no part of that line's reply.
     void dropUnfinished() { m_buffer.clear(); }
@@ -62,6 +66,7 @@ private:
 
     Deps m_deps;
     std::string m_buffer;
+    std::string m_rejected;
     std::int16_t m_afterPrompt = 0;
     bool m_overflowNoticeGiven = false;
 };

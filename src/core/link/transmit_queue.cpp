@@ -3,6 +3,7 @@
 #include "core/log/visible_text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orlix {
 
@@ -83,7 +84,10 @@ void TransmitQueue::onWritePause() {
     m_deps.gate.endHold();
     std::string line = std::move(m_pendingLine);
     m_pendingLine.clear();
-    if (m_deps.write(line)) {
+    if (std::exchange(m_withdrawn, false)) {
+        // Nothing went out, as when the port fails: the queue goes on.
+        stopWaiting();
+    } else if (m_deps.write(line)) {
         m_notSentNoticeGiven = false;
         m_lastSentLine = std::move(line);
         m_heard = false;
@@ -164,6 +168,28 @@ void TransmitQueue::abandonOutstanding() {
     if (m_awaitingPrompt && !m_writePending) {
         giveUp();
     }
+}
+
+bool TransmitQueue::withdraw(std::string_view line) {
+    if (line.empty()) {
+        return false;
+    }
+    if (m_writePending && !m_withdrawn && m_pendingLine == line) {
+        // The pause runs its course (held events wait for it), then
+        // nothing is written.
+        m_withdrawn = true;
+        return true;
+    }
+    for (std::size_t at = 0; at < m_queue.size();) {
+        const std::size_t lf = m_queue.find('\n', at);
+        const std::size_t end = lf == std::string::npos ? m_queue.size() : lf + 1;
+        if (std::string_view(m_queue).substr(at, end - at) == line) {
+            m_queue.erase(at, end - at);
+            return true;
+        }
+        at = end;
+    }
+    return false;
 }
 
 void TransmitQueue::ClearXmitQueue() {

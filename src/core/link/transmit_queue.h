@@ -19,7 +19,8 @@
 // Beyond the plain design: a write that fails does not leave the queue
 // blocked (and is told once until a write goes out again); the queue holds
 // at most kMaxQueuedLines lines; ClearXmitQueue also drops a pending resend
-// so a reconnect starts with the new ping.
+// so a reconnect starts with the new ping; a sender that has ended takes
+// back its line if it is not yet written (withdraw).
 // No line can hold the queue for ever: a line whose prompt does not come
 // within its reply time is written once more and then given up (a write
 // whose reply began and stopped gets the reply time once more first, so
@@ -99,6 +100,10 @@ public:
     // Stops waiting for the outstanding line's prompt, without a beep or a
     // notice (its sender has ended); the lines queued behind it go on.
     void abandonOutstanding();
+    // Takes back a line that is queued or waiting for its write, not yet
+    // written (its sender has ended): the first such copy of exactly
+    // `line`. False when no copy waits.
+    bool withdraw(std::string_view line);
 
     // Reception's queue step at a prompt: '#' or '$', and '!'.
     void onPrompt();
@@ -158,6 +163,7 @@ private:
     bool m_writePending = false;
     bool m_fullNoticeGiven = false;
     bool m_notItsAnswer = false;
+    bool m_withdrawn = false;          // the pending write is taken back
     bool m_notSentNoticeGiven = false; // until a write goes out again
     std::size_t m_linesGivenUp = 0;
 };

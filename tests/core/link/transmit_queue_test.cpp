@@ -386,5 +386,26 @@ TEST_F(TransmitQueueTest, ALineItsSenderAbandonsIsNotCountedAsGivenUp) {
     EXPECT_EQ(queue.linesGivenUp(), 0u);
 }
 
+// A sender that has ended takes back its line, whether it waits in the
+// queue or in its write pause; the rest goes on as before.
+TEST_F(TransmitQueueTest, AWithdrawnLineIsNeverWritten) {
+    queue.SendCommand("a\r\n");
+    queue.SendCommand("rec1\r\n");
+    queue.SendCommand("b\r\n");
+    EXPECT_TRUE(queue.withdraw("rec1\r\n"));
+    EXPECT_FALSE(queue.withdraw("rec1\r\n"));
+    EXPECT_EQ(queue.XmitQueue(), "b\r\n");
+    clock.advance(100);
+    queue.onPrompt(); // b's write pause begins
+    EXPECT_TRUE(queue.withdraw("b\r\n"));
+    queue.ClearXmitQueue(); // a reconnect in the pause does not bring it back
+    clock.advance(100);
+    EXPECT_EQ(lines(), (std::vector<std::string>{"a\r\n"}));
+    EXPECT_FALSE(queue.AwaitingPrompt());
+    queue.SendCommand("c\r\n");
+    clock.advance(100);
+    EXPECT_EQ(lines().back(), "c\r\n");
+}
+
 } // namespace
 } // namespace orlix
