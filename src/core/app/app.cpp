@@ -4,14 +4,20 @@ namespace orlix {
 
 App::App(Ports p)
     : ports(p), settings(p.settings), timers(p.timers, gate),
-      download(FirmwareDownload::Deps{timers, p.clock, p.dialogs, downloadView, xmit,
+      download(FirmwareDownload::Deps{timers,
+                                      p.clock,
+                                      p.dialogs,
+                                      downloadView,
+                                      xmit,
                                       [this](std::string_view text) { commLog.LogLine(text); },
                                       [this](bool visible) {
                                           visible ? show(WindowId::frmDownload)
                                                   : hide(WindowId::frmDownload);
                                       },
                                       [this] { touch(WindowId::frmDownload); },
-                                      [this] { return link.MonitorConnected && serial.isOpen(); }}),
+                                      [this] { return link.MonitorConnected && serial.isOpen(); },
+                                      {},
+                                      [this] { return std::string_view(rx.rejectedText()); }}),
       serial(p.serial, settings), commLog(CommLog::Deps{commLogView, download, p.dialogs, p.clock,
                                                         [this] { touch(WindowId::frmCommLog); }}),
       xmit(TransmitQueue::Deps{
@@ -30,7 +36,7 @@ App::App(Ports p)
       rx(ReplyAssembler::Deps{link, timers, xmit, gate,
                               [this](const std::string& reply) {
                                   promptWatch.onReply(reply);
-                                  download.afterReply();
+                                  download.afterReply(reply);
                                   frmRGBlight.sendHeldLevels();
                               },
                               [this](char c) { commLog.LogRxChar(c); },

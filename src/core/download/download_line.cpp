@@ -46,10 +46,13 @@ LinePolicy FirmwareDownload::policyFor(std::string_view line) {
         policy.replyTimeoutMs = kLongReplyMs;
         policy.writeAgainWhenLate = false;
     } else if (ours) {
-        policy.replyTimeoutMs = kRecordReplyMs;
+        policy.replyTimeoutMs = DownloadKeepAliveMs / 2;
     }
     if (ours) {
-        policy.rejected = [this](int) { return rejected(); };
+        policy.rejected = [this](int) {
+            return rejectedByUnit(m_deps.rejectedReply ? m_deps.rejectedReply()
+                                                       : std::string_view());
+        };
         policy.lost = [this, longWork] {
             const std::string what = DownloadActive
                                          ? "record " + std::to_string(DownloadRecordCount)
@@ -61,7 +64,7 @@ LinePolicy FirmwareDownload::policyFor(std::string_view line) {
     return policy;
 }
 
-void FirmwareDownload::afterReply() {
+void FirmwareDownload::afterReply(std::string_view reply) {
     const bool took = m_stepTook;
     m_stepTook = false;
     if (took || !busy() || !m_deps.xmit.AwaitingPrompt() ||
@@ -70,7 +73,7 @@ void FirmwareDownload::afterReply() {
     }
     m_deps.notice("The unit's answer to " + visibleText(m_lineOnWire) +
                   " does not echo it: written again");
-    if (rejected() == RejectVerdict::Resend) {
+    if (rejected(reply) == RejectVerdict::Resend) {
         m_deps.xmit.SendCommand(m_lineOnWire);
     }
 }

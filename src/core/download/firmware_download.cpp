@@ -1,6 +1,7 @@
 #include "core/download/firmware_download.h"
 
 #include "core/download/download_progress.h"
+#include "core/protocol/reply_protocol.h"
 #include "core/protocol/text_helpers.h"
 
 namespace orlix {
@@ -9,6 +10,8 @@ namespace {
 
 constexpr std::string_view kTitle = "Firmware Download";
 constexpr std::string_view kErrorTitle = "Download Error";
+constexpr std::string_view kFormatErrorTitle = "File Format Error";
+constexpr std::string_view kEraseFailedTitle = "Flash Block Erase Failed";
 constexpr std::string_view kFilter = "Hex Images (*.hex)|*.hex|All Files (*.*)|*.*";
 constexpr std::string_view kEraseButton = "Erase and download";
 constexpr std::string_view kErasedFlashButton = "Download into erased flash";
@@ -36,12 +39,32 @@ std::string quoted(std::string_view name) {
     return "'" + std::string(name) + "'";
 }
 
-// Whether a record reply (the text after its ':') echoes `record`.
+// Whether a record reply (the text after its ':') echoes `record`; hex
+// digits in either case.
 bool echoes(std::string_view text, std::string_view record) {
     const std::string_view digits = DropFront(record, 1);
-    return text.starts_with(digits) &&
-           (text.size() == digits.size() || IsWhiteSpace(text[digits.size()]) ||
-            text[digits.size()] == '#' || text[digits.size()] == '$');
+    if (text.size() < digits.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (UpperAscii(text[i]) != UpperAscii(digits[i])) {
+            return false;
+        }
+    }
+    return text.size() == digits.size() || IsWhiteSpace(text[digits.size()]) ||
+           text[digits.size()] == '#' || text[digits.size()] == '$';
+}
+
+// What a reply step is given: the text after the echo's first letter.
+std::string_view afterLetter(std::string_view reply) {
+    return SkipWhiteSpace(DropFront(SkipWhiteSpace(reply), 1));
+}
+
+std::string capitalised(std::string text) {
+    if (!text.empty()) {
+        text[0] = UpperAscii(text[0]);
+    }
+    return text;
 }
 
 std::string commandText(FirmwareDownload::StartCommand command) {
@@ -66,9 +89,7 @@ void FirmwareDownload::mnuMonitorDownload_Click() {
     }
     const HexImageCheck check = prepare(choice->path, choice->name);
     if (!check.ok) {
-        m_deps.dialogs.message(quoted(choice->name) + " cannot be downloaded: " + check.describe() +
-                                   std::string(kCrLf) + "Nothing was sent to the unit.",
-                               kTitle);
+        refuseImage(choice->name, check);
         return;
     }
     const HexImage& image = *m_image;
@@ -98,6 +119,27 @@ void FirmwareDownload::mnuMonitorDownload_Click() {
                       " is prepared: type bf3 or bs in this log to start it, or choose Download "
                       "Firmware again.");
     }
+}
+
+void FirmwareDownload::refuseImage(const std::string& name, const HexImageCheck& check) {
+    const std::string crLf(kCrLf);
+    if (check.readError) {
+        m_deps.dialogs.beep(250, 250);
+        m_deps.dialogs.message("Error Reading " + quoted(name) + ". " + crLf +
+                               "Please try a different file, or something." + crLf +
+                               capitalised(check.reason) + ".");
+        return;
+    }
+    std::string text = "Bad record format in " + quoted(name) + crLf;
+    if (check.lineNumber != 0 && !check.lineStart.starts_with(':')) {
+        text += "First record start " + quoted(check.lineStart) + crLf +
+                "Should start with ':NNNNNNN'" + crLf + "Giving up." + crLf + "Line " +
+                std::to_string(check.lineNumber) + " of the file; nothing was sent to the unit.";
+    } else {
+        text += capitalised(check.describe()) + "." + crLf + "Giving up." + crLf +
+                "Nothing was sent to the unit.";
+    }
+    m_deps.dialogs.message(text, kFormatErrorTitle);
 }
 
 HexImageCheck FirmwareDownload::prepare(const std::string& path, const std::string& name) {
@@ -202,7 +244,7 @@ void FirmwareDownload::cmd_b_erase(std::string_view text) {
     }
     if (!endsWithPrompt(text)) {
         m_deps.dialogs.beep(250, 250);
-        fail(kBadBf3, kTitle, LineState::Settled);
+        fail(kBadBf3, kAppTitle, LineState::Settled);
         return;
     }
     if (m_cancelRequested) {
@@ -481,6 +523,9 @@ void FirmwareDownload::fail(std::string_view reason, std::string_view title, Lin
         m_deps.xmit.LastSentLine() == m_lineOnWire) {
         m_deps.xmit.abandonOutstanding();
     }
+    // A record (or bf3) still waiting behind another line must not go out
+    // after the user has been told the download stopped.
+    m_deps.xmit.withdraw(m_lineOnWire);
     DownloadActive = false;
     m_phase = Phase::Idle;
     m_cancelRequested = false;
@@ -499,10 +544,35 @@ void FirmwareDownload::fail(std::string_view reason, std::string_view title, Lin
     }
 }
 
-RejectVerdict FirmwareDownload::rejected() {
+RejectVerdict FirmwareDownload::rejectedByUnit(std::string_view reply) {
+    const std::string_view text = afterLetter(reply);
+    if (m_phase != Phase::Sending || m_cancelRequested || RoutingLetter(reply) != ':' ||
+        !Contains(text, "EOF")) {
+        return rejected(reply);
+    }
+    // The unit took the end record but its check of the flash failed;
+    // writing the record again would only check again.
+    m_deps.dialogs.beep(250, 250);
+    m_deps.dialogs.beep(125, 250);
+    m_deps.dialogs.beep(125, 250);
+    fail("Failed checksum after booting flash." + std::string(kCrLf) + "Result was '" +
+             std::string(text) + "'" + std::string(kCrLf) +
+             "Try again or check Flash Chip, Pin 1 = +12V.",
+         kErrorTitle, LineState::Settled);
+    return RejectVerdict::GiveUp;
+}
+
+RejectVerdict FirmwareDownload::rejected(std::string_view reply) {
     if (!busy()) {
         return RejectVerdict::GiveUp;
     }
+    const std::string crLf(kCrLf);
+    if (m_cancelRequested) {
+        // The answer to the line on the wire has come; Cancel ends it here.
+        fail(kCancelled, kTitle, LineState::Settled);
+        return RejectVerdict::GiveUp;
+    }
+    const std::string_view text = afterLetter(reply);
     m_deps.dialogs.beep(250, 250);
     m_deps.dialogs.beep(125, 250);
     ++RecordRetries;
@@ -512,9 +582,15 @@ RejectVerdict FirmwareDownload::rejected() {
     if (RecordRetries <= RecordRetryLimit) {
         return RejectVerdict::Resend;
     }
-    fail("Retry Limit exceeded, quitting." + std::string(kCrLf) + "Record number was " +
-             std::to_string(DownloadRecordCount),
-         kErrorTitle, LineState::Settled);
+    if (m_phase == Phase::Starting) {
+        fail("Retry Limit exceeded, quitting." + crLf + "Message was '" + std::string(text) + "'",
+             m_startCommand == StartCommand::Erase ? kEraseFailedTitle : kAppTitle,
+             LineState::Settled);
+    } else {
+        fail("Retry Limit exceeded, quitting." + crLf + "Record number was " +
+                 std::to_string(DownloadRecordCount),
+             kErrorTitle, LineState::Settled);
+    }
     return RejectVerdict::GiveUp;
 }
 

@@ -51,8 +51,11 @@ public:
     // The reply time of a line on which the boot loader may work for long:
     // an erase, or checking the image after its end record.
     static constexpr int kLongReplyMs = 30000;
-    // A record's reply time; the queue writes an unanswered record once more.
-    static constexpr int kRecordReplyMs = 3000;
+    // Any other record has half of DownloadKeepAliveMs, which the queue
+    // gives it twice once the unit has begun to answer (its echo): so an
+    // echoing unit has as long as the keep-alive allows a record (a boot
+    // loader may erase a page when the first record for it comes) before
+    // the record is written once more.
 
     enum class StartCommand { Erase, ErasedFlash }; // bf3, bs
     enum class Outcome { None, Done, Stopped };
@@ -68,6 +71,8 @@ public:
         std::function<void()> changed;                // the view changed
         std::function<bool()> unitConnected;          // a unit answers on an open port
         std::function<void(Outcome)> ended = {};      // after every end (optional)
+        // The text of the reply the unit last ended with '!' (optional).
+        std::function<std::string_view()> rejectedReply = {};
     };
 
     explicit FirmwareDownload(Deps deps) : m_deps(std::move(deps)) {}
@@ -97,7 +102,7 @@ public:
     // After each reply from the line: an answer to the download's own line
     // that none of its steps took (its echo garbled on the way in or out)
     // counts as a rejection, and the line is written once more.
-    void afterReply();
+    void afterReply(std::string_view reply);
 
     // Cancel (and the window's close button): stops after the unit's reply
     // to the line on the wire; once the download has ended, closes.
@@ -139,7 +144,12 @@ private:
     void succeed();
     void fail(std::string_view reason, std::string_view title, LineState line);
     std::string whereTheUnitIsLeft() const;
-    RejectVerdict rejected();
+    // The unit answered the line on the wire with '!' (`reply`, its whole
+    // answer), or with a reply that does not echo it: the line is written
+    // once more, up to RecordRetryLimit.
+    RejectVerdict rejectedByUnit(std::string_view reply);
+    RejectVerdict rejected(std::string_view reply);
+    void refuseImage(const std::string& name, const HexImageCheck& check);
     void resetView(std::string_view status);
     void touch();
     void refusedOnce(std::string_view what);

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace orlix {
 namespace {
 
@@ -164,9 +167,7 @@ TEST_F(Steps, TheMenuItemChecksFirstAndOffersTheChoice) {
     const std::string bad = dir.write("bad.hex", "\r\n:0300000021460196\r\n");
     h.dialogs.openChoices.push_back(FileChoice{bad, "bad.hex"});
     h.act([&] { h.app.frmMain.mnuMonitorDownload_Click(); });
-    EXPECT_EQ(h.dialogs.messages.back().text,
-              "'bad.hex' cannot be downloaded: line 2: the checksum is 96, the record needs "
-              "95\r\nNothing was sent to the unit.");
+    EXPECT_EQ(h.dialogs.messages.back().title, "File Format Error");
     EXPECT_FALSE(h.app.download.imagePrepared());
 
     // No unit: the image is checked and kept, nothing is sent.
@@ -178,6 +179,53 @@ TEST_F(Steps, TheMenuItemChecksFirstAndOffersTheChoice) {
         "'fw.hex' is a sound image: 10 records, 128 data bytes.\r\nNo unit answers"));
     EXPECT_EQ(h.dialogs.choiceButtons.size(), 1u);
     EXPECT_TRUE(lines().empty());
+}
+
+// An image that fails its check, or cannot be read, is refused with the
+// line and the reason, and nothing goes to the unit.
+TEST_F(Steps, ARefusedImageSaysWhyAndNothingIsSent) {
+    struct Case {
+        const char* name;
+        std::string file; // empty: there is no such file
+        const char* title;
+        const char* text; // the message begins so
+        std::size_t beeps;
+    };
+    const Case cases[] = {
+        {"not a record", image[0] + "\r\nHello, world\r\n", "File Format Error",
+         "Bad record format in 'x.hex'\r\nFirst record start 'Hello, w'\r\nShould start with "
+         "':NNNNNNN'\r\nGiving up.\r\nLine 2 of the file; nothing was sent to the unit.",
+         0},
+        {"checksum", "\r\n:0300000021460196\r\n", "File Format Error",
+         "Bad record format in 'x.hex'\r\nLine 2: the checksum is 96, the record needs 95.\r\n"
+         "Giving up.\r\nNothing was sent to the unit.",
+         0},
+        {"no end record", image[0] + "\r\n" + image[1] + "\r\n", "File Format Error",
+         "Bad record format in 'x.hex'\r\nThe end-of-file record (:00000001FF) is missing.\r\n"
+         "Giving up.\r\nNothing was sent to the unit.",
+         0},
+        {"unreadable", "", "Orlix6",
+         "Error Reading 'x.hex'. \r\nPlease try a different file, or something.\r\nThe file "
+         "cannot be read: ",
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StepsRig t;
+        const std::string path =
+            c.file.empty() ? (t.dir.path() / "x.hex").string() : t.dir.write("x.hex", c.file);
+        t.h.dialogs.openChoices.push_back(FileChoice{path, "x.hex"});
+        const std::size_t beepsBefore = t.h.dialogs.beeps.size();
+        t.h.act([&] { t.h.app.frmMain.mnuMonitorDownload_Click(); });
+        ASSERT_EQ(t.h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(t.h.dialogs.messages[0].title, c.title);
+        EXPECT_TRUE(t.h.dialogs.messages[0].text.starts_with(c.text))
+            << t.h.dialogs.messages[0].text;
+        EXPECT_EQ(t.h.dialogs.beeps.size() - beepsBefore, c.beeps);
+        EXPECT_TRUE(t.h.dialogs.questions.empty());
+        EXPECT_TRUE(t.lines().empty());
+        EXPECT_FALSE(t.h.app.download.imagePrepared());
+    }
 }
 
 TEST_F(Steps, TheMenuItemFollowsTheLinkState) {
@@ -259,11 +307,109 @@ TEST_F(Steps, ASecondAnswerToThePreviousRecordIsIgnored) {
     EXPECT_TRUE(lines().empty());
     EXPECT_TRUE(logSays("A second answer to record 1: ignored"));
     EXPECT_TRUE(h.app.xmit.AwaitingPrompt());
-    h.advance(3000);
+    h.advance(3400);
+    EXPECT_TRUE(lines().empty()) << "nothing of record 2's answer was heard: 3.5 s";
+    h.advance(100);
     EXPECT_EQ(lines(), (std::vector<std::string>{image[1] + "\r\n"})) << "late: written again";
     confirm(image[1]);
     EXPECT_EQ(lines(), (std::vector<std::string>{image[2] + "\r\n"}));
     EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries:");
+}
+
+TEST_F(Steps, AnEchoInTheOtherCaseAnswersTheRecord) {
+    prepare();
+    h.app.download.start(FirmwareDownload::StartCommand::Erase);
+    h.advance(100);
+    reply("bf3\r\n$\r\n");
+    lines();
+    std::string lower = image[0];
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    ASSERT_NE(lower, image[0]);
+    confirm(lower);
+    EXPECT_EQ(lines(), (std::vector<std::string>{image[1] + "\r\n"}));
+    EXPECT_EQ(h.app.downloadView.RetryLabel, "Retries:");
+}
+
+// A record waiting behind the address query when the download stops is
+// taken back: nothing of the image goes out after the stop was told.
+TEST_F(Steps, ARecordStillQueuedWhenItStopsNeverGoesOut) {
+    prepare();
+    h.act([&] { h.app.download.start(FirmwareDownload::StartCommand::Erase); });
+    h.advance(100);
+    reply("bf3\r\n$\r\n");
+    h.act([&] { h.app.SendCommand("a\r\n"); });
+    confirm(image[0]); // record 2 waits behind a
+    EXPECT_EQ(lines().back(), "a\r\n");
+    h.act([&] { h.app.frmMain.mnuMonitorOffline_Click(); });
+    EXPECT_EQ(h.app.download.outcome(), Outcome::Stopped);
+    reply("a\r\nAddr = 0x10\r\n$\r\n");
+    h.advance(5000);
+    EXPECT_TRUE(lines().empty());
+}
+
+// Rejections that end the download at once, each with its own message:
+// the start command past the limit, the end record whose flash check
+// failed, and any rejection after Cancel. The line is not written again
+// after the last of them.
+TEST_F(Steps, RejectionsThatEndTheDownload) {
+    struct Case {
+        const char* name;
+        int confirmed; // records answered before; -1: bf3 is on the wire
+        bool cancel;
+        const char* rejection;
+        int times;
+        const char* title;
+        const char* text; // the message begins so
+        std::size_t beeps;
+    };
+    const Case cases[] = {
+        {"bf3 past the limit", -1, false, "bf3\r\nBusy\r\n!\r\n", 6, "Flash Block Erase Failed",
+         "Retry Limit exceeded, quitting.\r\nMessage was 'f3\r\nBusy\r\n!'\r\n\r\nNo record of "
+         "'fw.hex' was sent.",
+         12},
+        {"the end record's check fails", 9, false, ":00000001FF\r\nEOF\r\n!\r\n", 1,
+         "Download Error",
+         "Failed checksum after booting flash.\r\nResult was '00000001FF\r\nEOF\r\n!'\r\nTry "
+         "again or check Flash Chip, Pin 1 = +12V.\r\n\r\nThe download stopped at record 10 of 10",
+         3},
+        {"cancel, then a rejection", 0, true, "!\r\n", 1, "Firmware Download",
+         "Download cancelled.\r\n\r\nThe download stopped at record 1 of 10", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StepsRig t;
+        t.prepare();
+        t.h.app.download.start(FirmwareDownload::StartCommand::Erase);
+        t.h.advance(100);
+        std::string onWire = "bf3\r\n";
+        if (c.confirmed >= 0) {
+            t.reply("bf3\r\n$\r\n");
+            for (int i = 0; i < c.confirmed; ++i) {
+                t.confirm(t.image[static_cast<std::size_t>(i)]);
+            }
+            onWire = t.image[static_cast<std::size_t>(c.confirmed)] + "\r\n";
+        }
+        if (c.cancel) {
+            t.h.act([&] { t.h.app.download.btnCancel_Click(); });
+        }
+        EXPECT_EQ(t.lines().back(), onWire);
+        const std::size_t beepsBefore = t.h.dialogs.beeps.size();
+        for (int i = 0; i < c.times; ++i) {
+            t.reply(c.rejection);
+        }
+        t.h.advance(5000);
+        std::vector<std::string> written = t.lines();
+        std::erase(written, "p\r\n"); // the keep-alive, once it has ended
+        EXPECT_EQ(written, std::vector<std::string>(static_cast<std::size_t>(c.times - 1), onWire))
+            << "written once more for each rejection but the last";
+        EXPECT_EQ(t.h.app.download.outcome(), Outcome::Stopped);
+        EXPECT_EQ(t.h.dialogs.beeps.size() - beepsBefore, c.beeps);
+        ASSERT_EQ(t.h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(t.h.dialogs.messages[0].title, c.title);
+        EXPECT_TRUE(t.h.dialogs.messages[0].text.starts_with(c.text))
+            << t.h.dialogs.messages[0].text;
+    }
 }
 
 TEST_F(Steps, ReplyTextsWithoutAPromptEndTheDownloadWithTheirOwnMessage) {

@@ -242,9 +242,9 @@ TEST(DownloadOnABadLine, EachDamagedRecordIsWrittenOnceMoreAndTheFlashEndsUpRigh
 TEST_F(Download, ALateSecondAnswerIsNotTakenForTheNextRecords) {
     startFromMenu(test::firmwareRecords(20));
     runUntilConfirmed(10);
-    // Record 11 waits 6.5 s for its answer: past its reply time, and past
-    // the second wait that its echo (heard at once) earns it.
-    h.unit.editState().config.replyDelayMs = 6500;
+    // Record 11 waits 7.5 s for its answer: past its reply time (3.5 s),
+    // and past the second wait that its echo (heard at once) earns it.
+    h.unit.editState().config.replyDelayMs = 7500;
     runUntilWritten(11);
     h.unit.editState().config.replyDelayMs = 20;
     runUntilWritten(12); // written again
@@ -266,6 +266,24 @@ TEST_F(Download, ALateSecondAnswerIsNotTakenForTheNextRecords) {
     }
     EXPECT_EQ(order, image);
     EXPECT_EQ(flashOf(h.unit), dataOf(image));
+}
+
+// A unit may take up to the keep-alive's 7 s over a record (erasing a page
+// as its first record comes): nothing else goes out meanwhile, not even a
+// second copy or a ping.
+TEST_F(Download, ARecordMayTakeSevenSeconds) {
+    startFromMenu(test::firmwareRecords(20));
+    runUntilConfirmed(10);
+    h.unit.editState().config.replyDelayMs = 6800;
+    runUntilWritten(11);
+    const std::size_t before = h.linesWritten().size();
+    h.run(3000); // record 11's answer is on its way
+    h.unit.editState().config.replyDelayMs = 20;
+    runUntilWritten(12);
+    EXPECT_EQ(h.linesWritten().size(), before + 1) << "nothing but the next record";
+    h.run(5000);
+    EXPECT_EQ(h.app.download.outcome(), FirmwareDownload::Outcome::Done);
+    EXPECT_EQ(timesWritten(image[10]), 1);
 }
 
 TEST_F(Download, PastTheRetryLimitItStopsAndTheToolStaysUsable) {
@@ -352,7 +370,7 @@ TEST_F(Download, EveryWayOfStoppingPartWayEndsTheSameWay) {
         t.startFromMenu(test::firmwareRecords(20));
         t.runUntilWritten(11);
         c.stop(t.h);
-        t.h.run(10000);
+        t.h.run(15000);
 
         EXPECT_EQ(t.records().size(), 11u + (c.recordWrites - 1));
         EXPECT_EQ(t.timesWritten(t.image[10]), c.recordWrites);
@@ -382,7 +400,8 @@ TEST_F(Download, ImageWithAFaultIsRefusedBeforeAnythingIsSent) {
     EXPECT_FALSE(h.unit.bootLoader().erased());
     EXPECT_TRUE(h.dialogs.questions.empty()) << "no choice offered";
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(lastMessage().text.starts_with("'fw.hex' cannot be downloaded: line 7: the "
+    EXPECT_EQ(lastMessage().title, "File Format Error");
+    EXPECT_TRUE(lastMessage().text.starts_with("Bad record format in 'fw.hex'\r\nLine 7: the "
                                                "checksum is "))
         << lastMessage().text;
     EXPECT_TRUE(lastMessage().text.ends_with("\r\nNothing was sent to the unit."));
