@@ -4,13 +4,15 @@
 // unit's data set at once, over each server and over the pseudo-terminal
 // directly; each server is stopped in the middle of the walk and started
 // again, the tool finds the unit again by itself, and all three saved
-// files are the same apart from when they were written.
+// files are the same apart from when they were written. A new firmware
+// goes down through each server into the unit's boot loader.
 #include "core/app/app.h"
 #include "core/protocol/data_request_table.h"
 #include "platform/network_serial_port.h"
 #include "platform/qt_serial_port.h"
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
+#include "support/hex_images.h"
 #include "windows_support/sim_process.h"
 
 #include <QFile>
@@ -326,6 +328,47 @@ TEST_F(ToolOverNetwork, TheBugeyeBytesReachTheUnitUnchanged) {
     for (const std::string& all : heard) {
         EXPECT_EQ(all.find("\\xFF\\xFF"), std::string::npos) << all;
         EXPECT_EQ(all.find("\\xFF\\xFA"), std::string::npos) << "no Telnet reached the unit";
+    }
+}
+
+TEST_F(ToolOverNetwork, DownloadsANewFirmwareOverBothServers) {
+    Rig raw(Route::Raw, {"--quiet", "--boot"});
+    Rig telnet(Route::Rfc2217, {"--quiet", "--boot"});
+    Rig* const rigs[] = {&raw, &telnet};
+    ASSERT_TRUE(
+        waitFor([&] { return all(rigs, [](Rig* r) { return r->app->link.BootMode; }); }, 15000));
+    const std::string text = test::joined(test::firmwareRecords(20, "3.10"));
+    for (Rig* r : rigs) {
+        const QString image = r->dir.filePath("fw310.hex");
+        QFile file(image);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.close();
+        r->dialogs.openChoices.push_back(FileChoice{image.toStdString(), "fw310.hex"});
+        r->dialogs.choices.push_back(0);    // erase and download
+        r->dialogs.answers.push_back(true); // start the new firmware
+        r->app->act([r] { r->app->frmMain.mnuMonitorDownload_Click(); });
+    }
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return all(rigs, [](Rig* r) {
+                return r->app->download.outcome() != FirmwareDownload::Outcome::None;
+            });
+        },
+        30000));
+    // "g" starts the new firmware on each unit, and its version is read.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return all(rigs, [](Rig* r) {
+                return r->app->link.OnlineMode && r->app->data.FirmwareVersionCode == 310;
+            });
+        },
+        10000));
+    for (Rig* r : rigs) {
+        SCOPED_TRACE(routeName(r->route));
+        EXPECT_EQ(r->app->download.outcome(), FirmwareDownload::Outcome::Done);
+        EXPECT_EQ(r->app->downloadView.Gauge1, 100.0);
+        EXPECT_TRUE(r->dialogs.messages.empty()) << r->dialogs.messages.front().text;
     }
 }
 
