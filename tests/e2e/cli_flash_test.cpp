@@ -4,6 +4,7 @@
 // no erase for a unit running its application).
 #include "support/hex_images.h"
 #include "windows_support/cli_program.h"
+#include "windows_support/cli_stops.h"
 #include "windows_support/sim_process.h"
 
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <optional>
 
 namespace orlix {
@@ -22,7 +22,10 @@ namespace {
 
 using test::CliProgram;
 using test::CliResult;
+using test::signalToCli;
+using test::simConsole;
 using test::SimProgram;
+using test::StopCase;
 using test::waitFor;
 
 // The image's records stand for themselves in an expected wire.
@@ -217,17 +220,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- stopped part-way ------------------------------------------------------------
 
-struct StopCase {
-    const char* name;
-    std::function<void(SimProgram&, CliProgram&)> stop;
-    int code;
-    QString err;
-};
-
-void PrintTo(const StopCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class CliFlashStopped : public CliFlashTest, public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(CliFlashStopped, SaysWhereTheUnitIsLeft) {
@@ -263,12 +255,10 @@ TEST_P(CliFlashStopped, SaysWhereTheUnitIsLeft) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliFlashStopped,
-    ::testing::Values(
-        StopCase{"LineHungUp", [](SimProgram& sim, CliProgram&) { sim.console("hangup"); }, 7,
-                 "the download of fw310.hex failed: the line to the unit on "},
-        StopCase{"CtrlC",
-                 [](SimProgram&, CliProgram& cli) { ::kill(pid_t(cli.processId()), SIGINT); }, 130,
-                 "Ctrl-C: stopping after the unit's reply to record "}),
+    ::testing::Values(StopCase{"LineHungUp", simConsole("hangup"), 7,
+                               "the download of fw310.hex failed: the line to the unit on "},
+                      StopCase{"CtrlC", signalToCli(SIGINT), 130,
+                               "Ctrl-C: stopping after the unit's reply to record "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
