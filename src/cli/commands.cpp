@@ -3,8 +3,9 @@
 namespace orlix::cli {
 
 const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> all{portsCommand(), pingCommand(), readCommand(),
-                                              showCommand(),  diffCommand(), consoleCommand()};
+    static const std::vector<CommandSpec> all{portsCommand(),  pingCommand(), readCommand(),
+                                              showCommand(),   diffCommand(), flashCommand(),
+                                              consoleCommand()};
     return all;
 }
 

@@ -12,6 +12,7 @@ CommandSpec readCommand();
 CommandSpec consoleCommand();
 CommandSpec showCommand();
 CommandSpec diffCommand();
+CommandSpec flashCommand();
 
 // A usage error when the command got other than `count` arguments.
 QString expectArguments(const Invocation& invocation, qsizetype count, const char* what);

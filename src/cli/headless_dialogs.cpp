@@ -22,13 +22,16 @@ std::string HeadlessDialogs::terminalText(std::string_view text) {
     return out;
 }
 
-void HeadlessDialogs::message(std::string_view text, std::string_view /*title*/) {
-    std::string line = terminalText(text);
+void HeadlessDialogs::say(std::string line) {
     if (m_holding) {
         m_held.push_back(std::move(line));
     } else {
         errorLine(line);
     }
+}
+
+void HeadlessDialogs::message(std::string_view text, std::string_view /*title*/) {
+    say(terminalText(text));
 }
 
 void HeadlessDialogs::release(bool print) {
@@ -42,17 +45,17 @@ void HeadlessDialogs::release(bool print) {
 }
 
 bool HeadlessDialogs::askYesNo(std::string_view text, std::string_view /*title*/) {
-    errorLine(terminalText(text) + " No.");
+    say(terminalText(text) + " No.");
     return false;
 }
 
 int HeadlessDialogs::choose(std::string_view text, const std::vector<std::string>& buttons,
                             std::string_view /*title*/) {
     if (buttons.empty()) {
-        errorLine(terminalText(text));
+        say(terminalText(text));
         return -1;
     }
-    errorLine(terminalText(text) + " " + buttons.back() + ".");
+    say(terminalText(text) + " " + buttons.back() + ".");
     return static_cast<int>(buttons.size()) - 1;
 }
 

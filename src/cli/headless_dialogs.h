@@ -24,8 +24,9 @@ public:
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
     void beep(int /*frequencyHz*/, int /*durationMs*/) override {}
 
-    // Messages are kept instead of printed until release(); the driver
-    // then prints them or, when it reports the failure itself, drops them.
+    // Messages and questions (with their answers) are kept instead of
+    // printed until release(); the driver then prints them or, when it
+    // reports the outcome itself, drops them.
     void hold() { m_holding = true; }
     void release(bool print);
 
@@ -38,6 +39,8 @@ public:
     static std::string terminalText(std::string_view text);
 
 private:
+    void say(std::string line);
+
     bool m_holding = false;
     std::vector<std::string> m_held;
     std::optional<FileChoice> m_open;

@@ -27,7 +27,8 @@ UnitSession::UnitSession(const Invocation& invocation, UnitCommand& command)
              std::make_unique<platform::NetworkSerialPort>()),
       m_storedSettings(invocation.settingsPath), m_settings(m_storedSettings),
       m_app(Ports{m_port, m_timers, m_clock, m_settings, m_dialogs, nullptr}),
-      m_signals([this](int number) { onSignal(number); }) {
+      m_signals([this](int number) { onSignal(number); }),
+      m_timeoutSeconds(invocation.timeoutSeconds) {
     m_port.setHandlers(
         [this](std::string_view bytes) {
             if (finished()) {
@@ -122,8 +123,8 @@ void UnitSession::start() {
         return;
     }
     m_phase = Phase::Connecting;
-    if (m_invocation.timeoutSeconds > 0) {
-        m_deadline.start(m_invocation.timeoutSeconds * 1000);
+    if (m_timeoutSeconds > 0) {
+        m_deadline.start(m_timeoutSeconds * 1000);
     }
     m_command.started(*this);
 }
@@ -167,7 +168,7 @@ void UnitSession::onTimeout() {
         m_command.timedOut(*this);
         if (!finished()) {
             finish(ExitCode::NoAnswer,
-                   "time is up (--timeout " + std::to_string(m_invocation.timeoutSeconds) + ")");
+                   "time is up (--timeout " + std::to_string(m_timeoutSeconds) + ")");
         }
         return;
     }
@@ -237,7 +238,7 @@ std::string UnitSession::linkLostReason() const {
 std::string UnitSession::noAnswerText(bool timedOut) const {
     std::string text = "no answer from the unit on " + device();
     if (timedOut) {
-        text += " within " + std::to_string(m_invocation.timeoutSeconds) + " s";
+        text += " within " + std::to_string(m_timeoutSeconds) + " s";
     } else {
         const int tries = m_app.link.ConnectRetryLimit;
         text += " after " + std::to_string(tries) + (tries == 1 ? " try" : " tries");

@@ -90,6 +90,9 @@ public:
 
     App& app() { return m_app; }
     const Invocation& invocation() const { return m_invocation; }
+    // The total time allowed, when the command works it out from what it
+    // was given (in prepare, before the clock starts); 0: no limit.
+    void setTimeLimit(int seconds) { m_timeoutSeconds = seconds; }
     HeadlessDialogs& dialogs() { return m_dialogs; }
     const Clock& clock() const { return m_clock; }
 
@@ -133,6 +136,7 @@ private:
     Phase m_phase = Phase::Starting;
     bool m_inStep = false;
     int m_exitCode = 0;
+    int m_timeoutSeconds;
 };
 
 } // namespace orlix::cli

@@ -40,8 +40,9 @@ TEST_P(UsageErrors, AreRefusedWithAMessageThatPointsToTheHelp) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, UsageErrors,
     ::testing::Values(
-        ErrorCase{
-            "NoCommand", {}, "no command given (commands: ports, ping, read, show, diff, console)"},
+        ErrorCase{"NoCommand",
+                  {},
+                  "no command given (commands: ports, ping, read, show, diff, flash, console)"},
         ErrorCase{"UnknownCommand", {"flsh"}, "unknown command 'flsh'"},
         ErrorCase{"UnknownOption", {"ping", "--prot", "x"}, "Unknown option 'prot'"},
         ErrorCase{"OptionOfAnotherCommand", {"ping", "--json"}, "Unknown option 'json'"},
@@ -59,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"BadExpect", {"ping", "--expect", "loader"}, "app or boot"},
         ErrorCase{"StrayArgument", {"console", "extra"}, "takes no arguments"},
         ErrorCase{"ShowWithoutFile", {"show"}, "show wants one data file"},
+        ErrorCase{"FlashWithoutImage", {"flash", "--no-erase"}, "flash IMAGE.hex"},
         ErrorCase{"DiffWithOneFile", {"diff", "a.mdv"}, "diff wants two data files"},
         ErrorCase{"DiffWithThreeFiles", {"diff", "a.mdv", "b.mdv", "c.mdv"}, "two data files"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -9,6 +9,7 @@
 #include "platform/qt_timers.h"
 #include "support/fakes.h"
 #include "windows_support/cli_program.h"
+#include "windows_support/cli_stops.h"
 #include "windows_support/sim_process.h"
 
 #include <QDir>
@@ -31,7 +32,10 @@ namespace {
 
 using test::CliProgram;
 using test::CliResult;
+using test::signalToCli;
+using test::simConsole;
 using test::SimProgram;
+using test::StopCase;
 using test::waitFor;
 
 // orlix6-sim answering at once (no wire rate).
@@ -251,18 +255,6 @@ TEST_F(CliTest, ConsoleStampsLinesAndLogsWhatTheUnitSends) {
 
 // --- a read that does not end well -------------------------------------------------
 
-struct StopCase {
-    const char* name;
-    std::function<void(SimProgram&, CliProgram&)> stop;
-    int code;
-    QString err;
-};
-
-// The case's name in test listings, not its bytes.
-void PrintTo(const StopCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class CliReadStopped : public CliTest, public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(CliReadStopped, LeavesNoFileBehind) {
@@ -283,18 +275,12 @@ TEST_P(CliReadStopped, LeavesNoFileBehind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliReadStopped,
-    ::testing::Values(
-        StopCase{"LineHungUp", [](SimProgram& sim, CliProgram&) { sim.console("hangup"); }, 4,
-                 "was lost at item "},
-        StopCase{"UnitRejectsEveryLine",
-                 [](SimProgram& sim, CliProgram&) { sim.console("reject 1"); }, 4,
-                 "did not answer a request at item "},
-        StopCase{"Terminated",
-                 [](SimProgram&, CliProgram& cli) { ::kill(pid_t(cli.processId()), SIGTERM); }, 143,
-                 "stopped by SIGTERM; the port is closed and no file was written."},
-        StopCase{"CtrlC",
-                 [](SimProgram&, CliProgram& cli) { ::kill(pid_t(cli.processId()), SIGINT); }, 130,
-                 "stopped by Ctrl-C"}),
+    ::testing::Values(StopCase{"LineHungUp", simConsole("hangup"), 4, "was lost at item "},
+                      StopCase{"UnitRejectsEveryLine", simConsole("reject 1"), 4,
+                               "did not answer a request at item "},
+                      StopCase{"Terminated", signalToCli(SIGTERM), 143,
+                               "stopped by SIGTERM; the port is closed and no file was written."},
+                      StopCase{"CtrlC", signalToCli(SIGINT), 130, "stopped by Ctrl-C"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- the same file as the windowed tool ---------------------------------------------
