@@ -137,6 +137,7 @@ int main(int argc, char** argv) {
 
     orlix::windows::Gui gui(app);
     dialogs.setParent(gui.mainWindow());
+    dialogs.setBeforeModal([&app] { app.flushViews(); });
     gui.start();
     const int result = application.exec();
     settings.sync();

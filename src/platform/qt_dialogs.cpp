@@ -18,7 +18,14 @@ QString qs(std::string_view text) {
 
 } // namespace
 
+void QtDialogs::beforeModal() const {
+    if (m_beforeModal) {
+        m_beforeModal();
+    }
+}
+
 void QtDialogs::message(std::string_view text, std::string_view title) {
+    beforeModal();
     QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok, m_parent);
     // Text from the unit or a file is shown as it is, never as markup.
     box.setTextFormat(Qt::PlainText);
@@ -26,6 +33,7 @@ void QtDialogs::message(std::string_view text, std::string_view title) {
 }
 
 bool QtDialogs::askYesNo(std::string_view text, std::string_view title) {
+    beforeModal();
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     m_parent);
     box.setTextFormat(Qt::PlainText);
@@ -34,6 +42,7 @@ bool QtDialogs::askYesNo(std::string_view text, std::string_view title) {
 
 int QtDialogs::choose(std::string_view text, const std::vector<std::string>& buttons,
                       std::string_view title) {
+    beforeModal();
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::NoButton, m_parent);
     box.setTextFormat(Qt::PlainText);
     std::vector<QAbstractButton*> added;
@@ -72,6 +81,7 @@ QString QtDialogs::qtFilter(const std::string& filter) {
 }
 
 std::optional<FileChoice> QtDialogs::chooseFile(const FileDialogRequest& r, bool save) {
+    beforeModal();
     QFileDialog dialog(m_parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -1,10 +1,17 @@
 // Modal dialogs on Qt: message boxes titled with the application title,
 // a Yes/No question, the file choosers and the beep.
+//
+// A dialog often opens in the middle of an event, before core has told the
+// windows what the event changed; the hook that runs before each dialog
+// lets the windows show that first (a progress window at 100 % behind
+// "Download complete", not the record before).
 #pragma once
 
 #include "core/ports/dialogs.h"
 
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -14,6 +21,8 @@ class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
+    // Runs before every dialog opens.
+    void setBeforeModal(std::function<void()> hook) { m_beforeModal = std::move(hook); }
 
     void message(std::string_view text, std::string_view title) override;
     bool askYesNo(std::string_view text, std::string_view title) override;
@@ -29,7 +38,10 @@ public:
 private:
     std::optional<FileChoice> chooseFile(const FileDialogRequest& request, bool save);
 
+    void beforeModal() const;
+
     QWidget* m_parent;
+    std::function<void()> m_beforeModal;
 };
 
 } // namespace orlix::platform

@@ -80,6 +80,8 @@ public:
     void windowClosed(WindowId id);
 
     void setViewListener(ViewListener* listener) { m_listener = listener; }
+    // Tells the windows now what changed (before a modal dialog opens).
+    void flushViews();
 
     // --- start and close ------------------------------------------------
     // Process entry: sets the first flags and loads the main window.
@@ -189,7 +191,6 @@ private:
     // event runs (a modal dialog can let one in); views flushed after.
     void runEvent(const std::function<void()>& event);
     bool mustWait() const;
-    void flushViews();
 
     ViewListener* m_listener = nullptr;
     std::array<bool, kWindowCount> m_loaded{};
