@@ -215,7 +215,7 @@ std::unique_ptr<UnitCommand> make(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec consoleCommand() {
+CommandEntry consoleCommand() {
     return {"console",
             "",
             "type commands to the unit and see its answers",

@@ -95,7 +95,7 @@ int run(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec diffCommand() {
+CommandEntry diffCommand() {
     return {"diff",
             "A.mdv B.mdv",
             "print the differences between two .mdv data files",

@@ -369,7 +369,7 @@ std::unique_ptr<UnitCommand> make(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec flashCommand() {
+CommandEntry flashCommand() {
     return {"flash",
             "IMAGE.hex",
             "download a firmware image into the unit's boot loader",

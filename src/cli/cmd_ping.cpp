@@ -74,7 +74,7 @@ std::unique_ptr<UnitCommand> make(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec pingCommand() {
+CommandEntry pingCommand() {
     return {"ping",
             "",
             "connect and say which firmware answers",

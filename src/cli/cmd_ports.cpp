@@ -79,7 +79,7 @@ int run(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec portsCommand() {
+CommandEntry portsCommand() {
     return {"ports",
             "",
             "list the serial devices present",

@@ -192,7 +192,7 @@ std::unique_ptr<UnitCommand> make(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec readCommand() {
+CommandEntry readCommand() {
     return {"read",
             "-o FILE.mdv",
             "read the unit's data set into a .mdv file",

@@ -196,7 +196,7 @@ int run(const Invocation& invocation) {
 
 } // namespace
 
-CommandSpec showCommand() {
+CommandEntry showCommand() {
     return {"show",
             "FILE.mdv",
             "print a .mdv data file readably",

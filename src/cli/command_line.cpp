@@ -54,16 +54,16 @@ struct CommonOptions {
 
 QString commandNames() {
     QStringList names;
-    for (const CommandSpec& spec : commands()) {
-        names << spec.name;
+    for (const CommandEntry& entry : commands()) {
+        names << entry.name;
     }
     return names.join(", ");
 }
 
 QString commandList() {
     QString text = QStringLiteral("Commands:\n");
-    for (const CommandSpec& spec : commands()) {
-        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(spec.name), -9).arg(spec.summary);
+    for (const CommandEntry& entry : commands()) {
+        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(entry.name), -9).arg(entry.summary);
     }
     return text;
 }
@@ -129,15 +129,15 @@ QString generalHelp(const CommonOptions& common) {
            kProgram + " COMMAND --help' for the options of one command.\n";
 }
 
-QString commandHelp(const QCommandLineParser& parser, const CommandSpec& spec) {
-    QString usage = QStringLiteral("Usage: %1 %2 [options]").arg(kProgram, spec.name);
-    if (*spec.synopsis != '\0') {
-        usage += ' ' + QLatin1String(spec.synopsis);
+QString commandHelp(const QCommandLineParser& parser, const CommandEntry& entry) {
+    QString usage = QStringLiteral("Usage: %1 %2 [options]").arg(kProgram, entry.name);
+    if (*entry.synopsis != '\0') {
+        usage += ' ' + QLatin1String(entry.synopsis);
     }
-    return helpWith(parser, usage, wrapped(spec.description, 0));
+    return helpWith(parser, usage, wrapped(entry.description, 0));
 }
 
-ParseOutcome usageError(const QString& message, const CommandSpec* spec = nullptr) {
+ParseOutcome usageError(const QString& message, const CommandEntry* entry = nullptr) {
     ParseOutcome outcome;
     outcome.kind = ParseOutcome::Kind::UsageError;
     QString text = message;
@@ -145,7 +145,7 @@ ParseOutcome usageError(const QString& message, const CommandSpec* spec = nullpt
         text.chop(1); // Qt's texts end in a full stop
     }
     outcome.text = text + QStringLiteral(". See '%1%2 --help'.")
-                              .arg(kProgram, spec ? QStringLiteral(" ") + spec->name : QString());
+                              .arg(kProgram, entry ? QStringLiteral(" ") + entry->name : QString());
     return outcome;
 }
 
@@ -198,10 +198,10 @@ ParseOutcome parseCommandLine(const QStringList& arguments) {
     // command: each command's parser is tried in turn.
     // A parser that reads the arguments without an error wins over one
     // that only finds its name (an unknown option's value may be a name).
-    const CommandSpec* spec = nullptr;
+    const CommandEntry* entry = nullptr;
     std::shared_ptr<QCommandLineParser> parser;
     bool parsed = false;
-    for (const CommandSpec& candidate : commands()) {
+    for (const CommandEntry& candidate : commands()) {
         auto p = std::make_shared<QCommandLineParser>();
         configure(*p);
         candidate.addOptions(*p);
@@ -211,13 +211,13 @@ ParseOutcome parseCommandLine(const QStringList& arguments) {
         if (positional.isEmpty() || positional.first() != QLatin1String(candidate.name)) {
             continue;
         }
-        if (!spec || (ok && !parsed)) {
-            spec = &candidate;
+        if (!entry || (ok && !parsed)) {
+            entry = &candidate;
             parser = p;
             parsed = ok;
         }
     }
-    if (!spec) {
+    if (!entry) {
         QCommandLineParser plain;
         configure(plain);
         common.addTo(plain);
@@ -239,12 +239,12 @@ ParseOutcome parseCommandLine(const QStringList& arguments) {
     }
     if (!parsed) {
         if (parser->isSet(common.help)) {
-            return {ParseOutcome::Kind::Help, commandHelp(*parser, *spec), {}};
+            return {ParseOutcome::Kind::Help, commandHelp(*parser, *entry), {}};
         }
-        return usageError(parser->errorText(), spec);
+        return usageError(parser->errorText(), entry);
     }
     if (parser->isSet(common.help)) {
-        return {ParseOutcome::Kind::Help, commandHelp(*parser, *spec), {}};
+        return {ParseOutcome::Kind::Help, commandHelp(*parser, *entry), {}};
     }
     if (parser->isSet(common.version)) {
         return {ParseOutcome::Kind::Version, versionLine(), {}};
@@ -253,20 +253,20 @@ ParseOutcome parseCommandLine(const QStringList& arguments) {
     ParseOutcome outcome;
     outcome.kind = ParseOutcome::Kind::Run;
     Invocation& inv = outcome.invocation;
-    inv.spec = spec;
+    inv.entry = entry;
     inv.arguments = parser->positionalArguments().mid(1);
     inv.settingsPath = parser->value(common.settings);
     inv.simulator = parser->isSet(common.simulator);
-    inv.timeoutSeconds = spec->defaultTimeoutSeconds;
+    inv.timeoutSeconds = entry->defaultTimeoutSeconds;
 
     if (parser->isSet(common.port)) {
         if (inv.simulator) {
-            return usageError("--port and --simulator exclude each other", spec);
+            return usageError("--port and --simulator exclude each other", entry);
         }
         std::string error;
         inv.port = parsePortArgument(parser->value(common.port).toStdString(), error);
         if (!inv.port) {
-            return usageError(QString::fromStdString(error), spec);
+            return usageError(QString::fromStdString(error), entry);
         }
     }
     if (parser->isSet(common.timeout)) {
@@ -275,7 +275,7 @@ ParseOutcome parseCommandLine(const QStringList& arguments) {
             return usageError(QStringLiteral("--timeout wants a whole number of seconds "
                                              "(0: no limit), not '%1'")
                                   .arg(parser->value(common.timeout)),
-                              spec);
+                              entry);
         }
         inv.timeoutSeconds = *seconds;
     }
@@ -285,13 +285,13 @@ ParseOutcome parseCommandLine(const QStringList& arguments) {
             return usageError(QStringLiteral("--sim-firmware wants a version such as 2.24, "
                                              "not '%1'")
                                   .arg(parser->value(common.simFirmware)),
-                              spec);
+                              entry);
         }
     }
     inv.simulatedUnit.startInBootLoader = parser->isSet(common.simBoot);
     inv.parser = parser;
-    if (const QString error = spec->validate(inv); !error.isEmpty()) {
-        return usageError(error, spec);
+    if (const QString error = entry->validate(inv); !error.isEmpty()) {
+        return usageError(error, entry);
     }
     return outcome;
 }

@@ -26,7 +26,7 @@ namespace orlix::cli {
 struct Invocation;
 class UnitCommand;
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     const char* synopsis; // what follows the name on the usage line
     const char* summary;  // one line in the general help
@@ -47,7 +47,7 @@ struct CommandSpec {
 };
 
 // Every command, in the order the help lists them (commands.cpp).
-const std::vector<CommandSpec>& commands();
+const std::vector<CommandEntry>& commands();
 
 // --port: "Com3" (any case) names a port of the settings, anything else
 // is a device ("/dev/ttyUSB0", "COM7" on Windows is a ComN too) or a
@@ -59,7 +59,7 @@ struct PortArgument {
 std::optional<PortArgument> parsePortArgument(std::string_view text, std::string& error);
 
 struct Invocation {
-    const CommandSpec* spec = nullptr;
+    const CommandEntry* entry = nullptr;
     QStringList arguments; // after the command's name
     std::optional<PortArgument> port;
     QString settingsPath; // empty: the per-user settings

@@ -2,10 +2,10 @@
 
 namespace orlix::cli {
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> all{portsCommand(),  pingCommand(), readCommand(),
-                                              showCommand(),   diffCommand(), flashCommand(),
-                                              consoleCommand()};
+const std::vector<CommandEntry>& commands() {
+    static const std::vector<CommandEntry> all{portsCommand(),  pingCommand(), readCommand(),
+                                               showCommand(),   diffCommand(), flashCommand(),
+                                               consoleCommand()};
     return all;
 }
 
@@ -15,9 +15,9 @@ QString expectArguments(const Invocation& invocation, qsizetype count, const cha
     }
     if (count == 0) {
         return QStringLiteral("%1 takes no arguments, not '%2'")
-            .arg(invocation.spec->name, invocation.arguments.join(' '));
+            .arg(invocation.entry->name, invocation.arguments.join(' '));
     }
-    return QStringLiteral("%1 wants %2").arg(invocation.spec->name, what);
+    return QStringLiteral("%1 wants %2").arg(invocation.entry->name, what);
 }
 
 } // namespace orlix::cli

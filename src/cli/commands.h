@@ -6,13 +6,13 @@
 
 namespace orlix::cli {
 
-CommandSpec portsCommand();
-CommandSpec pingCommand();
-CommandSpec readCommand();
-CommandSpec consoleCommand();
-CommandSpec showCommand();
-CommandSpec diffCommand();
-CommandSpec flashCommand();
+CommandEntry portsCommand();
+CommandEntry pingCommand();
+CommandEntry readCommand();
+CommandEntry consoleCommand();
+CommandEntry showCommand();
+CommandEntry diffCommand();
+CommandEntry flashCommand();
 
 // A usage error when the command got other than `count` arguments.
 QString expectArguments(const Invocation& invocation, qsizetype count, const char* what);

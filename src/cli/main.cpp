@@ -30,10 +30,10 @@ int main(int argc, char** argv) {
         break;
     }
     const Invocation& invocation = outcome.invocation;
-    if (!invocation.spec->talksToUnit()) {
-        return invocation.spec->run(invocation);
+    if (!invocation.entry->talksToUnit()) {
+        return invocation.entry->run(invocation);
     }
-    const auto command = invocation.spec->make(invocation);
+    const auto command = invocation.entry->make(invocation);
     UnitSession session(invocation, *command);
     return session.run();
 }

@@ -72,7 +72,7 @@ TEST(CommandLine, OptionsMayComeBeforeOrAfterTheCommand) {
         const ParseOutcome outcome = parse(args);
         ASSERT_EQ(outcome.kind, Kind::Run) << outcome.text.toStdString();
         const Invocation& inv = outcome.invocation;
-        EXPECT_STREQ(inv.spec->name, "read");
+        EXPECT_STREQ(inv.entry->name, "read");
         ASSERT_TRUE(inv.port);
         EXPECT_EQ(inv.port->device, "/dev/ttyUSB0");
         EXPECT_EQ(inv.timeoutSeconds, 9);
@@ -83,7 +83,7 @@ TEST(CommandLine, OptionsMayComeBeforeOrAfterTheCommand) {
 TEST(CommandLine, AnOptionsValueIsNeverTakenForTheCommand) {
     const ParseOutcome outcome = parse({"-o", "ping", "read"});
     ASSERT_EQ(outcome.kind, Kind::Run) << outcome.text.toStdString();
-    EXPECT_STREQ(outcome.invocation.spec->name, "read");
+    EXPECT_STREQ(outcome.invocation.entry->name, "read");
     EXPECT_EQ(outcome.invocation.value("output"), "ping");
 }
 
@@ -116,12 +116,12 @@ TEST(CommandLine, PortNamesAConfiguredComOrADevice) {
 TEST(CommandLine, HelpListsEveryCommandAndEveryExitCode) {
     const ParseOutcome general = parse({"--help"});
     ASSERT_EQ(general.kind, Kind::Help);
-    for (const CommandSpec& spec : commands()) {
-        EXPECT_TRUE(general.text.contains(QStringLiteral("  %1 ").arg(spec.name))) << spec.name;
-        const ParseOutcome own = parse({spec.name, "--help"});
-        ASSERT_EQ(own.kind, Kind::Help) << spec.name;
-        EXPECT_TRUE(own.text.startsWith(QStringLiteral("Usage: orlix6-cli %1").arg(spec.name)));
-        EXPECT_TRUE(own.text.contains("Exit codes:")) << spec.name;
+    for (const CommandEntry& entry : commands()) {
+        EXPECT_TRUE(general.text.contains(QStringLiteral("  %1 ").arg(entry.name))) << entry.name;
+        const ParseOutcome own = parse({entry.name, "--help"});
+        ASSERT_EQ(own.kind, Kind::Help) << entry.name;
+        EXPECT_TRUE(own.text.startsWith(QStringLiteral("Usage: orlix6-cli %1").arg(entry.name)));
+        EXPECT_TRUE(own.text.contains("Exit codes:")) << entry.name;
     }
     std::set<int> codes;
     for (const ExitCodeRow& row : kExitCodes) {
