@@ -1,7 +1,6 @@
 #include "windows/frm_comm_log.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -126,19 +125,27 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
     m_indicator->setFocusPolicy(Qt::NoFocus);
     m_indicator->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    auto* commands = new QGridLayout;
-    commands->addWidget(terse, 0, 0);
-    commands->addWidget(verbose, 0, 1);
-    commands->addWidget(m_checkOff, 0, 2);
-    commands->addWidget(m_checkOn, 0, 2);
-    commands->addWidget(m_autoPing, 0, 3);
-    commands->addWidget(clearQueue, 0, 4);
-    commands->addWidget(m_windowEnabled, 1, 0);
-    commands->addWidget(m_bypass, 1, 1);
-    commands->addWidget(m_logFile, 1, 2);
-    commands->addWidget(m_endFileLog, 1, 3);
-    commands->addWidget(m_fileEnabled, 1, 4);
-    commands->addWidget(m_timestamps, 1, 5);
+    // Rows of their own widths, each short enough for the window's default
+    // size, so that no caption is cut: the link's commands, what the window
+    // shows, and the log file.
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(terse);
+    commands->addWidget(verbose);
+    commands->addWidget(m_checkOff); // one of the two is shown
+    commands->addWidget(m_checkOn);
+    commands->addWidget(m_autoPing);
+    commands->addWidget(clearQueue);
+    commands->addStretch();
+    auto* view = new QHBoxLayout;
+    view->addWidget(m_windowEnabled);
+    view->addWidget(m_bypass);
+    view->addWidget(m_timestamps);
+    view->addStretch();
+    auto* file = new QHBoxLayout;
+    file->addWidget(m_logFile);
+    file->addWidget(m_endFileLog);
+    file->addWidget(m_fileEnabled);
+    file->addStretch();
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_indicator);
@@ -149,6 +156,8 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(commands);
+    layout->addLayout(view);
+    layout->addLayout(file);
     layout->addWidget(m_text, 1);
     layout->addLayout(bottom);
 }

@@ -7,6 +7,7 @@
 #include "windows/ports_dialog.h"
 #include "windows_support/gui_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -153,6 +154,22 @@ TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
     EXPECT_FALSE(gui.frame(WindowId::frmCommLog)->isVisible());
     gui.mainWindow()->findChild<QAction*>("mnuMonitorCommLog")->trigger();
     EXPECT_TRUE(gui.frame(WindowId::frmCommLog)->isVisible());
+}
+
+TEST_F(GuiTest, NoCaptionOfTheCommLogIsCutAtItsDefaultSizeOnA1280By800Screen) {
+    QWidget* log = gui.window(WindowId::frmCommLog);
+    ASSERT_TRUE(log->isVisible());
+    // The default size on a 1280 x 800 screen: half of it.
+    gui.frame(WindowId::frmCommLog)->resize(640, 400);
+    QApplication::processEvents();
+    const auto controls = log->findChildren<QAbstractButton*>();
+    ASSERT_GE(controls.size(), 10);
+    for (QAbstractButton* control : controls) {
+        if (control->isVisible() && !control->text().isEmpty()) {
+            EXPECT_GE(control->width(), control->sizeHint().width())
+                << control->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(GuiTest, ThePortsDialogRefusesAMalformedNetworkAddressByName) {
