@@ -24,11 +24,8 @@ const QString kReader = kTests + "/core/data/golden";
 const QString kPair = kTests + "/core/dataview/golden";
 
 // READER/x and PAIR/x: the golden files.
-QStringList withPaths(QStringList args) {
-    for (QString& arg : args) {
-        arg.replace("READER", kReader).replace("PAIR", kPair);
-    }
-    return args;
+QString withPaths(QString text) {
+    return text.replace("READER", kReader).replace("PAIR", kPair);
 }
 
 const QString kPairDifferences = "Operating Hours: 523:07:42:18 -> 523:09:10:02\n"
@@ -43,10 +40,10 @@ const QString kPairDifferences = "Operating Hours: 523:07:42:18 -> 523:09:10:02\
 
 struct FileCase {
     const char* name;
-    QStringList args;
+    const char* args;
     int code;
     QStringList out; // lines standard output holds; empty: it stays empty
-    QString err;     // all of standard error, after "orlix6-cli: " and the path
+    QStringList err; // all of standard error, a line each after "orlix6-cli: "
 };
 
 // The case's name in test listings, not its bytes.
@@ -58,7 +55,7 @@ class CliFiles : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(CliFiles, PrintAndExitAsDocumented) {
     const FileCase& c = GetParam();
-    const CliResult r = runCli(withPaths(c.args));
+    const CliResult r = runCli(withPaths(c.args).split(' '));
     EXPECT_EQ(r.code, c.code) << r.err.toStdString();
     if (c.out.isEmpty()) {
         EXPECT_EQ(r.out, "");
@@ -66,21 +63,18 @@ TEST_P(CliFiles, PrintAndExitAsDocumented) {
     for (const QString& line : c.out) {
         EXPECT_TRUE(r.out.contains(line)) << line.toStdString() << "\nin\n" << r.out.toStdString();
     }
-    const QString err = withPaths({c.err}).first();
-    EXPECT_EQ(r.err, err.isEmpty() ? QString() : "orlix6-cli: " + err + "\n");
+    QString err;
+    for (const QString& line : c.err) {
+        err += "orlix6-cli: " + withPaths(line) + "\n";
+    }
+    EXPECT_EQ(r.err, err);
 }
-
-const QString kMend =
-    ". Correct the file there, or write a new one from the unit with 'orlix6-cli read -o "
-    "FILE.mdv'.";
-const QString kChoose = ". Choose a data file written by orlix6 (.mdv), or write one from "
-                        "the unit with 'orlix6-cli read -o FILE.mdv'.";
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliFiles,
     ::testing::Values(
         FileCase{"ShowConnected",
-                 {"show", "READER/valid_connected.mdv"},
+                 "show READER/valid_connected.mdv",
                  0,
                  {"File:               " + kReader +
                       "/valid_connected.mdv\n"
@@ -96,67 +90,37 @@ INSTANTIATE_TEST_SUITE_P(
                   "  L      Master Contrast              1      31      61\n",
                   "  H      Horiz S Cap                 15      45      75\n",
                   "  N      DAC 5                      128     158     188\n"},
-                 ""},
+                 {}},
         FileCase{"ShowWrittenOffline",
-                 {"show", "READER/valid_offline_small.mdv"},
+                 "show READER/valid_offline_small.mdv",
                  0,
                  {"Identity:           none in the file\n",
                   "  L      Master Contrast             -5       0   32767\n"},
-                 ""},
+                 {}},
         FileCase{"ShowOneScanSetOfSix",
-                 {"show", "READER/only_scan_set_2.mdv"},
+                 "show READER/only_scan_set_2.mdv",
                  0,
                  {"Scan sets carried:  2\n\nScan set 2 \"Only the third\"\n"},
-                 ""},
+                 {}},
         FileCase{"ShowStoppedAtALine",
-                 {"show", "READER/name_not_found.mdv"},
+                 "show READER/name_not_found.mdv",
                  8,
                  {},
-                 "READER/name_not_found.mdv, line 17: Name Not Found: Master Contrst; Line 331; "
-                 "ScanSetReading: 1" +
-                     kMend},
-        FileCase{"ShowNumberOutOfRange",
-                 {"show", "--json", "READER/number_overflow.mdv"},
+                 {"READER/name_not_found.mdv, line 17: Name Not Found: Master Contrst; Line 331; "
+                  "ScanSetReading: 1. Correct the file there, or write a new one from the unit "
+                  "with 'orlix6-cli read -o FILE.mdv'."}},
+        FileCase{"DiffThePair", "diff PAIR/before.mdv PAIR/after.mdv", 1, {kPairDifferences}, {}},
+        FileCase{"DiffAFileWithItself", "diff PAIR/after.mdv PAIR/after.mdv", 0, {}, {}},
+        FileCase{"DiffNamesEveryFileThatCannotBeRead",
+                 "diff READER/short.mdv READER/none.mdv",
                  8,
                  {},
-                 "READER/number_overflow.mdv, line 12: In ReadMDF, Error #6: Overflow" + kMend},
-        FileCase{"ShowTooShort",
-                 {"show", "READER/short.mdv"},
-                 8,
-                 {},
-                 "READER/short.mdv: File short.mdv is not a valid .mdv file" + kChoose},
-        FileCase{"ShowWrongVersion",
-                 {"show", "READER/wrong_version.mdv"},
-                 8,
-                 {},
-                 "READER/wrong_version.mdv: File wrong_version.mdv is a wrong version number" +
-                     kChoose},
-        FileCase{"ShowMissingFile",
-                 {"show", "READER/none.mdv"},
-                 8,
-                 {},
-                 "READER/none.mdv: No such file or directory. Check the file's name and folder, "
-                 "and that you may read it."},
-        FileCase{"DiffThePair",
-                 {"diff", "PAIR/before.mdv", "PAIR/after.mdv"},
-                 1,
-                 {kPairDifferences},
-                 ""},
-        FileCase{"DiffAFileWithItself", {"diff", "PAIR/after.mdv", "PAIR/after.mdv"}, 0, {}, ""},
-        FileCase{"DiffWithABrokenFile",
-                 {"diff", "PAIR/before.mdv", "READER/not_mdv.mdv"},
-                 8,
-                 {},
-                 "READER/not_mdv.mdv: File not_mdv.mdv is not in .mdv format" + kChoose}),
+                 {"READER/short.mdv: File short.mdv is not a valid .mdv file. Choose a data file "
+                  "written by orlix6 (.mdv), or write one from the unit with 'orlix6-cli read "
+                  "-o FILE.mdv'.",
+                  "READER/none.mdv: No such file or directory. Check the file's name and "
+                  "folder, and that you may read it."}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CliFiles, DiffNamesEveryFileThatCannotBeRead) {
-    const CliResult r = runCli(withPaths({"diff", "READER/short.mdv", "READER/none.mdv"}));
-    EXPECT_EQ(r.code, 8);
-    EXPECT_EQ(r.err.count("orlix6-cli: "), 2) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("short.mdv is not a valid .mdv file")) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("none.mdv: No such file")) << r.err.toStdString();
-}
 
 QJsonObject json(const CliResult& r) {
     QJsonParseError error;
@@ -164,6 +128,10 @@ QJsonObject json(const CliResult& r) {
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_TRUE(document.isObject());
     return document.object();
+}
+
+QByteArray compact(const QJsonValue& value) {
+    return QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact);
 }
 
 TEST(CliFiles, ShowJsonHoldsTheIdentityCountsAndEveryValue) {
@@ -178,13 +146,8 @@ TEST(CliFiles, ShowJsonHoldsTheIdentityCountsAndEveryValue) {
     EXPECT_EQ(sets[1]["name"].toString(), "800x600 60Hz");
     const QJsonArray dacs = sets[1]["dacs"].toArray();
     ASSERT_EQ(dacs.size(), 28);
-    const QJsonObject sCap = dacs[14].toObject();
-    EXPECT_EQ(sCap, (QJsonObject{{"group", "H"},
-                                 {"index", 8},
-                                 {"name", "Horiz S Cap"},
-                                 {"Value", 115},
-                                 {"F", 145},
-                                 {"P", 175}}));
+    EXPECT_EQ(compact(dacs[14]),
+              R"({"F":145,"P":175,"Value":115,"group":"H","index":8,"name":"Horiz S Cap"})");
     EXPECT_EQ(dacs[27]["name"].toString("missing"), "");
 
     // A file written with no unit: every identity line there, null.
@@ -229,19 +192,11 @@ TEST(CliFiles, DiffJsonHoldsEachDifferenceWithItsLine) {
         lines += d["line"].toString() + "\n";
     }
     EXPECT_EQ(lines, kPairDifferences);
-    // The plain lines are the same, and nothing else.
-    EXPECT_EQ(runCli({"diff", kPair + "/before.mdv", kPair + "/after.mdv"}).out, kPairDifferences);
     ASSERT_EQ(differences.size(), 9);
-    EXPECT_EQ(differences[2].toObject(), (QJsonObject{{"kind", "dac"},
-                                                      {"line", differences[2]["line"]},
-                                                      {"first", "113"},
-                                                      {"second", "140"},
-                                                      {"item", "Red Gain"},
-                                                      {"scanSet", 0},
-                                                      {"scanSetName", "640x480 60Hz"},
-                                                      {"group", "L"},
-                                                      {"dac", 2},
-                                                      {"column", "F"}}));
+    EXPECT_EQ(compact(differences[2]),
+              R"({"column":"F","dac":2,"first":"113","group":"L","item":"Red Gain","kind":"dac",)"
+              R"("line":"Scan set 0 \"640x480 60Hz\", L Red Gain, F: 113 -> 140","scanSet":0,)"
+              R"("scanSetName":"640x480 60Hz","second":"140"})");
     EXPECT_EQ(differences[7]["kind"].toString(), "scanSetOnlyInFirst");
     EXPECT_TRUE(differences[7]["second"].isNull());
 

@@ -1,23 +1,13 @@
 // orlix6-cli as a script runs it: the program against orlix6-sim on a
 // pseudo-terminal (or against its built-in simulated display), checked by
-// its standard output, its messages and its exit code. Last, a read by
-// the command-line tool and one by the windowed tool's core give the same
-// data file.
-#include "core/app/app.h"
-#include "core/protocol/data_request_table.h"
-#include "platform/qt_serial_port.h"
-#include "platform/qt_timers.h"
-#include "support/fakes.h"
+// its standard output, its messages, its exit code and, for flash, the
+// command lines the unit received: exactly the download's own, nothing at
+// all for a refused image, no erase for a unit running its application.
+#include "support/hex_images.h"
 #include "windows_support/cli_program.h"
-#include "windows_support/cli_stops.h"
 #include "windows_support/sim_process.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -32,19 +22,12 @@ namespace {
 
 using test::CliProgram;
 using test::CliResult;
-using test::signalToCli;
-using test::simConsole;
+using test::fileText;
 using test::SimProgram;
-using test::StopCase;
 using test::waitFor;
 
-// orlix6-sim answering at once (no wire rate).
-const QStringList kQuick{"--quiet", "--no-wire-rate"};
-
-QByteArray fileText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// The image's records stand for themselves in an expected wire.
+const QString kRecords = QStringLiteral("RECORDS");
 
 class CliTest : public ::testing::Test {
 protected:
@@ -53,53 +36,97 @@ protected:
         m_link = m_dir.filePath("unit");
     }
 
+    // orlix6-sim answering at once; it prints every command line it receives ("<- bf3").
+    bool startSim(const QStringList& options) {
+        return m_sim.start(m_link, QStringList{"--no-wire-rate"} + options);
+    }
+
     // Settings of this test alone: the tool last used Com2, which is the
     // simulated unit; no other port leads anywhere. No first run has been
     // marked, so the load step wants to write the settings.
-    QString writeSettings(int retryLimit) {
-        const QString path = m_dir.filePath("settings.ini");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        QString text = QStringLiteral("[Configs]\nCommPort=2\n"
-                                      "ConnectRetryLimit=%1\n[Ports]\n")
+    QString writeSettings(int retryLimit = 5) {
+        QString text = QStringLiteral("[Configs]\nCommPort=2\nConnectRetryLimit=%1\n[Ports]\n")
                            .arg(retryLimit);
         for (int n = 1; n <= 8; ++n) {
             text += QStringLiteral("Com%1=%2\n").arg(n).arg(n == 2 ? m_link : "/nonexistent/com");
         }
-        file.write(text.toUtf8());
-        return path;
+        test::writeFile(m_dir.filePath("settings.ini"), text.toStdString());
+        return m_dir.filePath("settings.ini");
     }
 
-    QStringList withPlaceholders(QStringList args) const {
+    // DIR/fw310.hex: `dataRecords` records carrying "V 3.10"; the damaged
+    // line's checksum is off.
+    void writeImage(int dataRecords, int damagedLine = 0) {
+        m_records = test::firmwareRecords(dataRecords, "3.10");
+        auto records = m_records;
+        if (damagedLine > 0) {
+            std::string& line = records[std::size_t(damagedLine - 1)];
+            line.back() = line.back() == '0' ? '1' : '0';
+        }
+        test::writeFile(m_dir.filePath("fw310.hex"), test::joined(records));
+    }
+
+    // LINK: the unit's pty, DIR: the test's folder, IMAGE: the image.
+    QStringList expand(QStringList args) const {
         for (QString& arg : args) {
-            arg.replace("LINK", m_link).replace("DIR", m_dir.path());
+            arg.replace("LINK", m_link)
+                .replace("IMAGE", m_dir.filePath("fw310.hex"))
+                .replace("DIR", m_dir.path());
         }
         return args;
     }
 
-    // The files the test's folder holds besides the settings and the link.
+    // The files the test's folder holds besides the settings, link and image.
     QStringList leftovers() const {
         QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
-        files.removeAll("settings.ini");
-        files.removeAll("unit");
+        for (const char* known : {"settings.ini", "unit", "fw310.hex"}) {
+            files.removeAll(known);
+        }
         return files;
+    }
+
+    // The command lines the unit has received so far.
+    QStringList wire() {
+        m_simOut += QString::fromUtf8(m_sim.readAllStandardOutput());
+        static const QRegularExpression received(QStringLiteral("^orlix6-sim: <- (.*)$"),
+                                                 QRegularExpression::MultilineOption);
+        QStringList lines;
+        for (auto it = received.globalMatch(m_simOut); it.hasNext();) {
+            lines << it.next().captured(1);
+        }
+        return lines;
+    }
+
+    // The wire once its last expected line is in (the sim prints as it reads).
+    QStringList wireEndingWith(const QStringList& expected) {
+        waitFor([&] { return expected.isEmpty() || wire().endsWith(expected.back()); }, 2000);
+        return wire();
     }
 
     QTemporaryDir m_dir;
     QString m_link;
+    SimProgram m_sim;
+    QString m_simOut;
+    std::vector<std::string> m_records;
 };
 
-// --- one run each, by a table ---------------------------------------------------
+// --- runs that end by themselves, by a table ----------------------------------------
+
+// "a b c": {"a", "b", "c"}.
+QStringList words(const char* text) {
+    return QString(text).split(' ', Qt::SkipEmptyParts);
+}
 
 struct RunCase {
     const char* name;
-    std::optional<QStringList> sim; // orlix6-sim's own options; none: no program
-    QStringList args;               // LINK: the unit's pty, DIR: the test's folder
-    QByteArray input;
-    int retryLimit;
+    QStringList sim; // orlix6-sim's options; none: no unit
+    const char* args;
     int code;
-    std::optional<QString> out; // all of standard output
-    QString err;                // a part of standard error
+    QString out;                // a pattern for all of standard output
+    QString err = {};           // a part of standard error
+    const char* wire = nullptr; // the lines the unit received; RECORDS: the image's
+    int retryLimit = 5;
+    int damagedLine = 0; // of the image; 0: a sound one
 };
 
 // The case's name in test listings, not its bytes.
@@ -109,322 +136,204 @@ void PrintTo(const RunCase& c, std::ostream* os) {
 
 class CliRuns : public CliTest, public ::testing::WithParamInterface<RunCase> {};
 
-TEST_P(CliRuns, PrintAndExitAsDocumented) {
+TEST_P(CliRuns, PrintSendAndExitAsDocumented) {
     const RunCase& c = GetParam();
-    SimProgram sim;
-    if (c.sim) {
-        ASSERT_TRUE(sim.start(m_link, *c.sim)) << ORLIX6_SIM_BIN;
+    if (!c.sim.isEmpty()) {
+        ASSERT_TRUE(startSim(c.sim)) << ORLIX6_SIM_BIN;
     }
+    writeImage(20, c.damagedLine);
     const QString settings = writeSettings(c.retryLimit);
-    const QByteArray settingsBefore = fileText(settings);
+    const std::string settingsBefore = fileText(settings);
     CliProgram cli;
-    cli.start(withPlaceholders(c.args) + QStringList{"--settings", settings}, c.input);
+    cli.start(expand(words(c.args)) + QStringList{"--settings", settings});
     const CliResult r = cli.finish(20000);
-    EXPECT_EQ(fileText(settings), settingsBefore) << "orlix6-cli never writes the settings";
+
     EXPECT_EQ(r.code, c.code) << r.err.toStdString();
-    if (c.out) {
-        EXPECT_EQ(r.out, *c.out) << r.err.toStdString();
-    }
-    EXPECT_TRUE(r.err.contains(withPlaceholders({c.err}).first())) << r.err.toStdString();
+    EXPECT_TRUE(
+        QRegularExpression(QRegularExpression::anchoredPattern(c.out)).match(r.out).hasMatch())
+        << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(expand({c.err}).first())) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains('\r')) << "a pipe gets plain lines";
+    EXPECT_EQ(fileText(settings), settingsBefore) << "orlix6-cli never writes the settings";
     EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+    if (c.wire) {
+        QStringList expected;
+        for (const QString& line : words(c.wire)) {
+            if (line != kRecords) {
+                expected << line;
+                continue;
+            }
+            for (const std::string& record : m_records) {
+                expected << QString::fromStdString(record);
+            }
+        }
+        EXPECT_EQ(wireEndingWith(expected), expected);
+    }
+    if (QString(c.args).startsWith("flash") && c.code == 0) {
+        // Into a pipe: a line per tenth of the image at most, ending at 100%.
+        const QStringList progress = r.err.split('\n').filter(QRegularExpression("^\\d+% record "));
+        EXPECT_LE(progress.size(), 11);
+        ASSERT_FALSE(progress.isEmpty());
+        EXPECT_TRUE(progress.back().startsWith("100% record 22 of 22, ")) << r.err.toStdString();
+        // A ping afterwards finds what the flash left running.
+        const QString running = r.out.section('\n', 1);
+        const CliResult ping =
+            test::runCli({"ping", "--port", m_link, "--settings", m_dir.filePath("none.ini")});
+        EXPECT_EQ(ping.out, running.isEmpty() ? "boot loader\n" : running);
+    }
 }
 
-const QStringList kApp = kQuick + QStringList{"--firmware", "2.24"};
-const QStringList kBoot = kQuick + QStringList{"--boot"};
-const QStringList kSilent = kQuick + QStringList{"--fault", "silent on"};
+const QStringList kApp{"--firmware", "2.24"};
+const QStringList kBoot{"--boot"};
+const QStringList kSilent{"--fault", "silent on"};
+const QStringList kNoUnit{};
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliRuns,
     ::testing::Values(
-        RunCase{"PingApplication",
-                kApp,
-                {"ping", "--port", "LINK"},
-                {},
-                5,
-                0,
-                "application firmware V 2.24\n",
-                ""},
-        RunCase{"PingOnThePortOfTheSettings",
-                kApp,
-                {"ping"},
-                {},
-                5,
-                0,
-                "application firmware V 2.24\n",
-                ""},
-        RunCase{"PingBootLoader",
-                kBoot,
-                {"ping", "--port", "LINK"},
-                {},
-                5,
-                5,
-                "boot loader\n",
+        RunCase{"PingOnThePortOfTheSettings", kApp, "ping", 0, "application firmware V 2\\.24\n"},
+        RunCase{"PingBootLoader", kBoot, "ping --port LINK", 5, "boot loader\n",
                 "LINK is in its boot loader, not running its application firmware. Start"},
-        RunCase{"PingBootLoaderExpected",
-                kBoot,
-                {"ping", "--port", "LINK", "--expect", "boot"},
-                {},
-                5,
-                0,
-                "boot loader\n",
-                ""},
-        RunCase{"PingSilentUnit",
-                kSilent,
-                {"ping", "--port", "LINK"},
-                {},
-                1,
-                4,
-                "",
-                "no answer from the unit on LINK after 1 try. Make sure"},
-        RunCase{"PingTimeLimit",
-                kSilent,
-                {"ping", "--port", "LINK", "--timeout", "1"},
-                {},
-                99,
-                4,
-                "",
-                "within 1 s"},
-        RunCase{"PingNoSuchDevice",
-                std::nullopt,
-                {"ping", "--port", "DIR/none"},
-                {},
-                5,
-                3,
-                "",
+        RunCase{"PingBootLoaderExpected", kBoot, "ping --port LINK --expect boot", 0,
+                "boot loader\n"},
+        RunCase{"PingSilentUnit", kSilent, "ping --port LINK", 4, "",
+                "no answer from the unit on LINK after 1 try. Make sure", nullptr, 1},
+        RunCase{"PingTimeLimit", kSilent, "ping --port LINK --timeout 1", 4, "", "within 1 s",
+                nullptr, 99},
+        RunCase{"PingNoSuchDevice", kNoUnit, "ping --port DIR/none", 3, "",
                 "cannot open DIR/none: No such file or directory. Check the device"},
-        RunCase{"PingBuiltInSimulator",
-                std::nullopt,
-                {"ping", "--simulator", "--sim-firmware", "3.10"},
-                {},
-                5,
-                0,
-                "application firmware V 3.10\n",
-                ""},
-        RunCase{"ReadFromTheBootLoader",
-                kBoot,
-                {"read", "--port", "LINK", "-o", "DIR/a.mdv"},
-                {},
-                5,
-                5,
-                "",
+        RunCase{"PingBuiltInSimulator", kNoUnit, "ping --simulator --sim-firmware 3.10", 0,
+                "application firmware V 3\\.10\n"},
+        RunCase{"ReadFromTheBootLoader", kBoot, "read --port LINK -o DIR/a.mdv", 5, "",
                 "boot loader"},
-        RunCase{"ReadIntoAMissingFolder",
-                std::nullopt,
-                {"read", "--port", "DIR/none", "-o", "DIR/no/a.mdv"},
-                {},
-                5,
-                8,
-                "",
+        RunCase{"ReadIntoAMissingFolder", kNoUnit, "read --port DIR/none -o DIR/no/a.mdv", 8, "",
                 "cannot write DIR/no/a.mdv: the folder DIR/no does not exist. Choose"},
-        RunCase{"ConsoleInAPipe",
-                kApp,
-                {"console", "--port", "LINK"},
-                "df\nde\r\nxyz",
-                5,
-                0,
-                "df\nV 2.24\n#\nde\nV 1.05\n#\nxyz\n?\n#\n",
-                "connected to the unit on LINK"},
-        RunCase{"UsageError",
-                std::nullopt,
-                {"read", "-o", "a.mdv", "--scan-sets", "most"},
-                {},
-                5,
-                2,
-                "",
-                "--scan-sets takes all or reported, not 'most'"}),
+        RunCase{"UsageError", kNoUnit, "read -o a.mdv --scan-sets most", 2, "",
+                "--scan-sets takes all or reported, not 'most'"},
+        RunCase{"FlashAndStartTheNewFirmware", kBoot, "flash --port LINK IMAGE --start", 0,
+                "flashed fw310\\.hex: 22 records, 320 bytes in 0:0\\d\\n"
+                "application firmware V 3\\.10\\n",
+                "fw310.hex: 22 records, 320 data bytes, checked\nerasing the flash",
+                "p bf3 RECORDS g df"},
+        RunCase{"FlashWithoutStartTheBootLoaderStays", kBoot, "flash --port LINK IMAGE", 0,
+                "flashed fw310\\.hex: 22 records, 320 bytes in 0:0\\d\\n", "", "p bf3 RECORDS"},
+        RunCase{"FlashLeavesTheApplicationAlone", kApp, "flash --port LINK IMAGE", 5, "",
+                "runs its application firmware; a download needs its boot loader. Nothing was "
+                "sent. Restart the unit into its boot loader",
+                "p"},
+        RunCase{"FlashOfARefusedImageSendsNothing", kBoot, "flash --port LINK IMAGE", 6, "",
+                "fw310.hex cannot be downloaded: line 3: the checksum", "", 5, 3},
+        RunCase{"FlashWithNoEraseIntoAFlashNotErased", kBoot, "flash --port LINK IMAGE --no-erase",
+                7, "",
+                "failed: Bad response to bs command. No record was sent; the unit's flash is as "
+                "it was before bs. To retry",
+                "p bs"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CliTest, ConsoleStampsLinesAndLogsWhatTheUnitSends) {
-    SimProgram sim;
-    ASSERT_TRUE(sim.start(m_link, kApp));
+TEST_F(CliTest, ConsoleInAPipeStampsLinesAndLogsWhatTheUnitSends) {
+    ASSERT_TRUE(startSim(kApp));
     const QString log = m_dir.filePath("session.mcl");
     CliProgram cli;
     cli.start(
-        {"console", "--port", m_link, "--timestamps", "--log", log, "--settings", writeSettings(5)},
-        "df\n");
+        {"console", "--port", m_link, "--timestamps", "--log", log, "--settings", writeSettings()},
+        "df\nde\r\nxyz");
     const CliResult r = cli.finish(20000);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const QRegularExpression stamped(R"(^(\[\d\d:\d\d:\d\d\.\d\d\d\] (df|V 2\.24|#)\n){3}$)");
-    EXPECT_TRUE(stamped.match(r.out).hasMatch()) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("connected to the unit on " + m_link)) << r.err.toStdString();
+    // Any line end of the input ends a command, and so does the input's end.
+    static const QRegularExpression stamp(R"(^\[\d\d:\d\d:\d\d\.\d\d\d\] )",
+                                          QRegularExpression::MultilineOption);
+    EXPECT_EQ(r.out.count(stamp), 9) << r.out.toStdString();
+    EXPECT_EQ(QString(r.out).remove(stamp), "df\nV 2.24\n#\nde\nV 1.05\n#\nxyz\n?\n#\n");
     // The log file of the comm log window: the connection's exchange too.
-    const QByteArray text = fileText(log);
-    EXPECT_TRUE(text.startsWith("p\r\n#\r\ndf\r\nV 2.24\r\n#")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith("df\r\nV 2.24\r\n#") || text.endsWith("df\r\nV 2.24\r\n#\r\n"))
-        << text.toStdString();
+    const std::string text = fileText(log);
+    EXPECT_TRUE(text.starts_with("p\r\n#\r\ndf\r\nV 2.24\r\n#")) << text;
+    EXPECT_NE(text.find("xyz\r\n?\r\n#"), std::string::npos) << text;
 }
 
-// --- a read that does not end well -------------------------------------------------
+// --- runs stopped part-way ----------------------------------------------------------
 
-class CliReadStopped : public CliTest, public ::testing::WithParamInterface<StopCase> {};
+using Stop = std::function<void(SimProgram&, CliProgram&)>;
 
-TEST_P(CliReadStopped, LeavesNoFileBehind) {
-    SimProgram sim;
-    ASSERT_TRUE(sim.start(m_link, kApp));
+// "hangup", "reject 1": the unit's console.
+Stop simConsole(const char* command) {
+    return [command](SimProgram& sim, CliProgram&) { sim.console(command); };
+}
+
+Stop signalToCli(int number) {
+    return [number](SimProgram&, CliProgram& cli) { ::kill(pid_t(cli.processId()), number); };
+}
+
+struct StopCase {
+    const char* name;
+    QStringList sim;
+    QStringList args;
+    const char* after; // a pattern of standard error the stop waits for
+    Stop stop;
+    int code;
+    QString err;
+};
+
+void PrintTo(const StopCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CliStopped : public CliTest, public ::testing::WithParamInterface<StopCase> {};
+
+TEST_P(CliStopped, SaysWhatItLeavesAndLeavesNoFile) {
+    const StopCase& c = GetParam();
+    ASSERT_TRUE(startSim(c.sim));
+    writeImage(60);
     CliProgram cli;
-    cli.start(
-        {"read", "--port", m_link, "-o", m_dir.filePath("a.mdv"), "--settings", writeSettings(5)});
-    // Progress into a pipe: a line per item.
-    ASSERT_TRUE(waitFor([&] { return cli.errorText().contains("item 3 of 45\n"); }, 15000))
+    cli.start(expand(c.args) + QStringList{"--settings", writeSettings()});
+    const QRegularExpression after(c.after);
+    ASSERT_TRUE(waitFor([&] { return cli.errorText().contains(after); }, 15000))
         << cli.errorText().toStdString();
-    GetParam().stop(sim, cli);
+    c.stop(m_sim, cli);
     const CliResult r = cli.finish(10000);
-    EXPECT_EQ(r.code, GetParam().code) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(GetParam().err)) << r.err.toStdString();
+    EXPECT_EQ(r.code, c.code) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
     EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+    if (c.args.first() != "flash") {
+        return;
+    }
+    const auto at = QRegularExpression("The download stopped at record (\\d+) of 62; the unit is "
+                                       "most likely in its boot loader.* To retry: ",
+                                       QRegularExpression::DotMatchesEverythingOption)
+                        .match(r.err);
+    ASSERT_TRUE(at.hasMatch()) << r.err.toStdString();
+    const int record = at.captured(1).toInt();
+    EXPECT_GT(record, 6);
+    EXPECT_LT(record, 62);
+    if (c.code == 130) {
+        // Stopped after the unit's reply to that record: it got exactly
+        // that many, and nothing after them.
+        waitFor([&] { return wire().size() >= 2 + record; }, 2000);
+        const QStringList lines = wire();
+        ASSERT_EQ(lines.size(), 2 + record) << lines.join('\n').toStdString();
+        EXPECT_EQ(lines.back(), QString::fromStdString(m_records[std::size_t(record - 1)]));
+    }
 }
+
+const QStringList kRead{"read", "--port", "LINK", "-o", "DIR/a.mdv"};
+const QStringList kFlash{"flash", "--port", "LINK", "IMAGE"};
+// Progress into a pipe: a line per item of a read, per tenth of a download.
+const char* const kItem3 = "item 3 of 45\n";
+const char* const kTenth = "\n[1-9]\\d% ";
 
 INSTANTIATE_TEST_SUITE_P(
-    Cli, CliReadStopped,
-    ::testing::Values(StopCase{"LineHungUp", simConsole("hangup"), 4, "was lost at item "},
-                      StopCase{"UnitRejectsEveryLine", simConsole("reject 1"), 4,
-                               "did not answer a request at item "},
-                      StopCase{"Terminated", signalToCli(SIGTERM), 143,
+    Cli, CliStopped,
+    ::testing::Values(StopCase{"ReadLineHungUp", kApp, kRead, kItem3, simConsole("hangup"), 4,
+                               "was lost at item "},
+                      StopCase{"ReadUnitRejectsEveryLine", kApp, kRead, kItem3,
+                               simConsole("reject 1"), 4, "did not answer a request at item "},
+                      StopCase{"ReadTerminated", kApp, kRead, kItem3, signalToCli(SIGTERM), 143,
                                "stopped by SIGTERM; the port is closed and no file was written."},
-                      StopCase{"CtrlC", signalToCli(SIGINT), 130, "stopped by Ctrl-C"}),
+                      StopCase{"FlashLineHungUp", kBoot, kFlash, kTenth, simConsole("hangup"), 7,
+                               "the download of fw310.hex failed: the line to the unit on "},
+                      StopCase{"FlashCtrlC", kBoot, kFlash, kTenth, signalToCli(SIGINT), 130,
+                               "Ctrl-C: stopping after the unit's reply to record "}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// --- the same file as the windowed tool ---------------------------------------------
-
-QStringList fileLines(const QString& path) {
-    return QString::fromUtf8(fileText(path)).split("\r\n");
-}
-
-// "d:hh:mm:ss" in seconds.
-long long operatingSeconds(const QString& line) {
-    const QStringList parts = line.section('"', 3, 3).split(':');
-    if (parts.size() != 4) {
-        return -1000;
-    }
-    return ((parts[0].toLongLong() * 24 + parts[1].toLongLong()) * 60 + parts[2].toLongLong()) *
-               60 +
-           parts[3].toLongLong();
-}
-
-// Each DAC line of a data file as "scan set|name|Value|F|P", in file order.
-QStringList dacLinesOfFile(const QString& path) {
-    static const QRegularExpression dac(R"re(^"([^"]*)",(-?\d+),(-?\d+),(-?\d+)$)re");
-    QStringList rows;
-    QString scanSet;
-    for (const QString& line : fileLines(path)) {
-        if (line.startsWith("\"ScanSet\",")) {
-            scanSet = line.section(',', 1);
-        } else if (const auto m = dac.match(line); m.hasMatch()) {
-            rows << QStringList{scanSet, m.captured(1), m.captured(2), m.captured(3), m.captured(4)}
-                        .join('|');
-        }
-    }
-    return rows;
-}
-
-// The same from the JSON of show.
-QStringList dacLinesOfShow(const QJsonObject& shown) {
-    QStringList rows;
-    for (const QJsonValue set : shown["scanSets"].toArray()) {
-        for (const QJsonValue dac : set["dacs"].toArray()) {
-            rows << QStringList{QString::number(set["scanSet"].toInt()), dac["name"].toString(),
-                                QString::number(dac["Value"].toInt()),
-                                QString::number(dac["F"].toInt()),
-                                QString::number(dac["P"].toInt())}
-                        .join('|');
-        }
-    }
-    return rows;
-}
-
-TEST_F(CliTest, ReadWritesTheSameFileAsTheWindowedTool) {
-    // Units built alike, read at the same time: by orlix6-cli, with and
-    // without asking for the scan sets, and by the windowed tool's core
-    // with "Update All Data" and "Save As".
-    const QString linkCli = m_dir.filePath("unit-cli");
-    const QString linkReported = m_dir.filePath("unit-reported");
-    const QString linkTool = m_dir.filePath("unit-tool");
-    SimProgram simCli;
-    SimProgram simReported;
-    SimProgram simTool;
-    ASSERT_TRUE(simCli.start(linkCli, kApp));
-    ASSERT_TRUE(simReported.start(linkReported, kApp));
-    ASSERT_TRUE(simTool.start(linkTool, kApp));
-
-    const QString fileCli = m_dir.filePath("cli.mdv");
-    const QString fileReported = m_dir.filePath("reported.mdv");
-    const QString fileTool = m_dir.filePath("tool.mdv");
-    const QString settings = writeSettings(5);
-    CliProgram cli;
-    cli.start({"read", "--port", linkCli, "-o", fileCli, "--settings", settings});
-    CliProgram cliReported;
-    cliReported.start({"read", "--port", linkReported, "-o", fileReported, "--scan-sets",
-                       "reported", "--settings", settings});
-
-    platform::QtSerialPort port;
-    platform::QtTimers timers;
-    platform::QtClock clock;
-    test::FakeSettingsStore store;
-    test::FakeDialogs dialogs;
-    store.set("StartUp", "RunType", "1");
-    App app(Ports{port, timers, clock, store, dialogs});
-    app.serial.setOverride(1, linkTool.toStdString());
-    port.setHandlers([&](std::string_view b) { app.onSerialBytes(b); },
-                     [&](const std::string& why) { app.onSerialPortLost(why); });
-    timers.setTickHandler([&](TimerId id) { app.onTimer(id); });
-    app.Main();
-    ASSERT_TRUE(waitFor([&] { return app.link.OnlineMode; }, 5000));
-    app.act([&] { app.frmMain.mnuMonitorUpdate_Click(); });
-    ASSERT_TRUE(waitFor([&] { return app.frmMain.DataItemIndex >= kDataItemCount; }, 70000));
-    ASSERT_TRUE(
-        waitFor([&] { return app.xmit.XmitQueue().empty() && !app.xmit.AwaitingPrompt(); }, 3000));
-    dialogs.saveChoices.push_back(FileChoice{fileTool.toStdString(), "tool.mdv"});
-    app.act([&] { app.frmMain.mnuFileSaveAs_Click(); });
-    timers.setTickHandler(nullptr);
-    port.close();
-
-    const CliResult r = cli.finish(20000);
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "wrote " + fileCli +
-                         ": model XYZ-100, serial number SN0012345, application firmware V "
-                         "2.24, 6 scan sets\n");
-    // The unit has four of its six scan sets, and names them.
-    const CliResult reported = cliReported.finish(20000);
-    ASSERT_EQ(reported.code, 0) << reported.err.toStdString();
-    EXPECT_TRUE(reported.out.endsWith(", 4 scan sets\n")) << reported.out.toStdString();
-    const QStringList names = fileLines(fileReported).filter("\"ScanSetName\"");
-    EXPECT_EQ(names, (QStringList{
-                         R"("ScanSetName","640x480 60Hz")", R"("ScanSetName","800x600 60Hz")",
-                         R"("ScanSetName","1024x768 60Hz")", R"("ScanSetName","1280x1024 60Hz")"}));
-
-    const QStringList a = fileLines(fileCli);
-    const QStringList b = fileLines(fileTool);
-    ASSERT_GT(a.size(), 100);
-    ASSERT_EQ(a.size(), b.size());
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].startsWith("\"File Created: \"")) {
-            EXPECT_TRUE(b[i].startsWith("\"File Created: \"")) << b[i].toStdString();
-        } else if (a[i].startsWith("\"Operating Hours: \"")) {
-            // The unit's clock runs on; the two reads ask it a moment apart.
-            EXPECT_LE(std::abs(operatingSeconds(a[i]) - operatingSeconds(b[i])), 3)
-                << a[i].toStdString() << " / " << b[i].toStdString();
-        } else {
-            EXPECT_EQ(a[i], b[i]) << "line " << i + 1;
-        }
-    }
-
-    // show prints every value read wrote, and diff finds nothing but the
-    // unit's running clock between the two files.
-    const CliResult shown = test::runCli({"show", "--json", fileCli});
-    ASSERT_EQ(shown.code, 0) << shown.err.toStdString();
-    const QJsonObject json = QJsonDocument::fromJson(shown.out.toUtf8()).object();
-    EXPECT_EQ(json["identity"]["SerialNumber"].toString(), "SN0012345");
-    EXPECT_EQ(json["identity"]["FirmwareVersion"].toString(), "V 2.24");
-    EXPECT_EQ(json["scanSets"].toArray().size(), 6);
-    const QStringList written = dacLinesOfFile(fileCli);
-    EXPECT_EQ(written.size(), 6 * 28);
-    EXPECT_EQ(dacLinesOfShow(json), written);
-
-    const CliResult compared = test::runCli({"diff", fileCli, fileTool});
-    EXPECT_EQ(compared.code, compared.out.isEmpty() ? 0 : 1) << compared.err.toStdString();
-    for (const QString& line : compared.out.split('\n', Qt::SkipEmptyParts)) {
-        EXPECT_TRUE(line.startsWith("Operating Hours: ")) << line.toStdString();
-    }
-}
 
 } // namespace
 } // namespace orlix

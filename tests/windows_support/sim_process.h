@@ -1,16 +1,33 @@
 // What the end-to-end tests share: waiting on the event loop for a
-// condition, and the orlix6-sim program on a pseudo-terminal, stopped when
-// the test ends however it ends. Header-only; for targets that define
-// ORLIX6_SIM_BIN.
+// condition, files, and the orlix6-sim program on a pseudo-terminal,
+// stopped when the test ends however it ends. Header-only; for targets that
+// define ORLIX6_SIM_BIN.
 #pragma once
 
 #include "windows_support/wait_for.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
 namespace orlix::test {
+
+inline std::string fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+inline void writeFile(const QString& path, std::string_view text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(text.data(), static_cast<qint64>(text.size()));
+}
 
 class SimProgram : public QProcess {
 public:
