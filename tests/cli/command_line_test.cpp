@@ -17,52 +17,43 @@ ParseOutcome parse(const QStringList& args) {
     return parseCommandLine(QStringList{"orlix6-cli"} + args);
 }
 
-struct ErrorCase {
-    const char* name;
-    QStringList args;
-    const char* message; // part of the message
-};
-
-// The case's name in test listings, not its bytes.
-void PrintTo(const ErrorCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class UsageErrors : public ::testing::TestWithParam<ErrorCase> {};
-
-TEST_P(UsageErrors, AreRefusedWithAMessageThatPointsToTheHelp) {
-    const ParseOutcome outcome = parse(GetParam().args);
-    EXPECT_EQ(outcome.kind, Kind::UsageError);
-    EXPECT_TRUE(outcome.text.contains(GetParam().message)) << outcome.text.toStdString();
-    EXPECT_TRUE(outcome.text.contains("--help")) << outcome.text.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, UsageErrors,
-    ::testing::Values(
-        ErrorCase{"NoCommand",
+TEST(CommandLine, UsageErrorsAreRefusedWithAMessageThatPointsToTheHelp) {
+    struct Case {
+        const char* name;
+        QStringList args;
+        const char* message; // part of the message
+    };
+    for (const Case& c : {
+             Case{"NoCommand",
                   {},
                   "no command given (commands: ports, ping, read, show, diff, flash, console)"},
-        ErrorCase{"UnknownCommand", {"flsh"}, "unknown command 'flsh'"},
-        ErrorCase{"UnknownOption", {"ping", "--prot", "x"}, "Unknown option 'prot'"},
-        ErrorCase{"OptionOfAnotherCommand", {"ping", "--json"}, "Unknown option 'json'"},
-        ErrorCase{"MissingValue", {"ping", "--port"}, "Missing value after '--port'"},
-        ErrorCase{"EmptyPort", {"ping", "--port", " "}, "--port wants a device"},
-        ErrorCase{"MalformedNetworkPort",
+             Case{"UnknownCommand", {"flsh"}, "unknown command 'flsh'"},
+             Case{"UnknownOption", {"ping", "--prot", "x"}, "Unknown option 'prot'"},
+             Case{"OptionOfAnotherCommand", {"ping", "--json"}, "Unknown option 'json'"},
+             Case{"MissingValue", {"ping", "--port"}, "Missing value after '--port'"},
+             Case{"EmptyPort", {"ping", "--port", " "}, "--port wants a device"},
+             Case{"MalformedNetworkPort",
                   {"ping", "--port", "rfc2217://127.0.0.1"},
                   "--port: \"rfc2217://127.0.0.1\" is not a network port: the port number"},
-        ErrorCase{"PortAndSimulator", {"ping", "--port", "Com1", "--simulator"}, "exclude"},
-        ErrorCase{"TimeoutNotANumber", {"read", "-o", "a.mdv", "--timeout", "1m"}, "'1m'"},
-        ErrorCase{"NegativeTimeout", {"ping", "--timeout", "-5"}, "whole number of seconds"},
-        ErrorCase{"BadSimFirmware", {"ping", "--simulator", "--sim-firmware", "two"}, "'two'"},
-        ErrorCase{"ReadWithoutOutput", {"read"}, "-o FILE.mdv"},
-        ErrorCase{"BadScanSets", {"read", "-o", "a.mdv", "--scan-sets", "some"}, "'some'"},
-        ErrorCase{"BadExpect", {"ping", "--expect", "loader"}, "app or boot"},
-        ErrorCase{"StrayArgument", {"console", "extra"}, "takes no arguments"},
-        ErrorCase{"ShowWithoutFile", {"show"}, "show wants one data file"},
-        ErrorCase{"FlashWithoutImage", {"flash", "--no-erase"}, "flash IMAGE.hex"},
-        ErrorCase{"DiffWithOneFile", {"diff", "a.mdv"}, "diff wants two data files"}),
-    [](const auto& info) { return std::string(info.param.name); });
+             Case{"PortAndSimulator", {"ping", "--port", "Com1", "--simulator"}, "exclude"},
+             Case{"TimeoutNotANumber", {"read", "-o", "a.mdv", "--timeout", "1m"}, "'1m'"},
+             Case{"NegativeTimeout", {"ping", "--timeout", "-5"}, "whole number of seconds"},
+             Case{"BadSimFirmware", {"ping", "--simulator", "--sim-firmware", "two"}, "'two'"},
+             Case{"ReadWithoutOutput", {"read"}, "-o FILE.mdv"},
+             Case{"BadScanSets", {"read", "-o", "a.mdv", "--scan-sets", "some"}, "'some'"},
+             Case{"BadExpect", {"ping", "--expect", "loader"}, "app or boot"},
+             Case{"StrayArgument", {"console", "extra"}, "takes no arguments"},
+             Case{"ShowWithoutFile", {"show"}, "show wants one data file"},
+             Case{"FlashWithoutImage", {"flash", "--no-erase"}, "flash IMAGE.hex"},
+             Case{"DiffWithOneFile", {"diff", "a.mdv"}, "diff wants two data files"},
+         }) {
+        SCOPED_TRACE(c.name);
+        const ParseOutcome outcome = parse(c.args);
+        EXPECT_EQ(outcome.kind, Kind::UsageError);
+        EXPECT_TRUE(outcome.text.contains(c.message)) << outcome.text.toStdString();
+        EXPECT_TRUE(outcome.text.contains("--help")) << outcome.text.toStdString();
+    }
+}
 
 TEST(CommandLine, OptionsMayComeBeforeOrAfterTheCommand) {
     for (const QStringList& args :

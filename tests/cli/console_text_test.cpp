@@ -9,85 +9,65 @@ namespace orlix::cli {
 namespace {
 
 using namespace std::string_literals;
+using Strings = std::vector<std::string>;
 
-struct SplitCase {
-    const char* name;
-    std::vector<std::string> chunks;
-    std::vector<std::string> lines; // including the unterminated last one
-};
-
-// The case's name in test listings, not its bytes.
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class LineSplitterTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(LineSplitterTest, GivesEveryLineOnceWithoutItsEnd) {
-    LineSplitter splitter;
-    std::vector<std::string> lines;
-    for (const auto& chunk : GetParam().chunks) {
-        for (auto& line : splitter.feed(chunk)) {
-            lines.push_back(line);
+TEST(LineSplitter, GivesEveryLineOnceWithoutItsEnd) {
+    struct Case {
+        const char* name;
+        Strings chunks;
+        Strings lines; // including the unterminated last one
+    };
+    for (const Case& c : {Case{"LfEnds", {"df\nde\n"}, {"df", "de"}},
+                          Case{"CrLfSplitAcrossReads", {"df\r", "\nde\r\n"}, {"df", "de"}},
+                          Case{"LoneCrEnds", {"df\rde\r"}, {"df", "de"}},
+                          Case{"EmptyLinesKept", {"\n\r\n"}, {"", ""}},
+                          Case{"LastLineWithoutEnd", {"df\nd", "e"}, {"df", "de"}},
+                          Case{"NothingAtAll", {""}, {}}}) {
+        SCOPED_TRACE(c.name);
+        LineSplitter splitter;
+        Strings lines;
+        for (const auto& chunk : c.chunks) {
+            for (auto& line : splitter.feed(chunk)) {
+                lines.push_back(line);
+            }
         }
-    }
-    if (auto last = splitter.finish()) {
-        lines.push_back(*last);
-    }
-    EXPECT_EQ(lines, GetParam().lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Input, LineSplitterTest,
-    ::testing::Values(SplitCase{"LfEnds", {"df\nde\n"}, {"df", "de"}},
-                      SplitCase{"CrLfSplitAcrossReads", {"df\r", "\nde\r\n"}, {"df", "de"}},
-                      SplitCase{"LoneCrEnds", {"df\rde\r"}, {"df", "de"}},
-                      SplitCase{"EmptyLinesKept", {"\n\r\n"}, {"", ""}},
-                      SplitCase{"LastLineWithoutEnd", {"df\nd", "e"}, {"df", "de"}},
-                      SplitCase{"NothingAtAll", {""}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct PrintCase {
-    const char* name;
-    std::vector<std::string> chunks;
-    bool startLate; // printing starts after the first chunk
-    std::string printed;
-};
-
-// The case's name in test listings, not its bytes.
-void PrintTo(const PrintCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ReplyPrinterTest : public ::testing::TestWithParam<PrintCase> {};
-
-TEST_P(ReplyPrinterTest, PrintsLinesAsTheyCome) {
-    int stamps = 0;
-    ReplyPrinter printer([&stamps] { return "[" + std::to_string(++stamps) + "] "; });
-    std::string printed;
-    for (std::size_t i = 0; i < GetParam().chunks.size(); ++i) {
-        const std::string text = printer.take(GetParam().chunks[i]);
-        if (i == 0 && GetParam().startLate) {
-            printer.startHere();
-            continue;
+        if (auto last = splitter.finish()) {
+            lines.push_back(*last);
         }
-        printed += text;
+        EXPECT_EQ(lines, c.lines);
     }
-    printed += printer.finish();
-    EXPECT_EQ(printed, GetParam().printed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Output, ReplyPrinterTest,
-    ::testing::Values(
-        PrintCase{"Reply", {"df\r\nV 2.24\r\n#\r\n"}, false, "[1] df\n[2] V 2.24\n[3] #\n"},
-        PrintCase{"StampOncePerLineAcrossReads", {"d", "f\r", "\n#"}, false, "[1] df\n[2] #\n"},
-        PrintCase{"LfAndNulDropped", {"a\n\0b\r"s}, false, "[1] ab\n"},
-        PrintCase{"EmptyLineHasNoStamp", {"\r\n\r\n"}, false, "\n\n"},
-        PrintCase{"OpenLineClosedAtTheEnd", {"#"}, false, "[1] #\n"},
-        PrintCase{"RestOfAnEarlierLineNotShown", {"df\r\n#", "\r\nde\r\n"}, true, "[3] de\n"},
-        PrintCase{"LateStartOnALineBoundary", {"#\r\n", "de\r\n"}, true, "[2] de\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(ReplyPrinter, PrintsLinesAsTheyCome) {
+    struct Case {
+        const char* name;
+        Strings chunks;
+        bool startLate; // printing starts after the first chunk
+        std::string printed;
+    };
+    for (const Case& c :
+         {Case{"Reply", {"df\r\nV 2.24\r\n#\r\n"}, false, "[1] df\n[2] V 2.24\n[3] #\n"},
+          Case{"StampOncePerLineAcrossReads", {"d", "f\r", "\n#"}, false, "[1] df\n[2] #\n"},
+          Case{"LfAndNulDropped", {"a\n\0b\r"s}, false, "[1] ab\n"},
+          Case{"EmptyLineHasNoStamp", {"\r\n\r\n"}, false, "\n\n"},
+          Case{"OpenLineClosedAtTheEnd", {"#"}, false, "[1] #\n"},
+          Case{"RestOfAnEarlierLineNotShown", {"df\r\n#", "\r\nde\r\n"}, true, "[3] de\n"},
+          Case{"LateStartOnALineBoundary", {"#\r\n", "de\r\n"}, true, "[2] de\n"}}) {
+        SCOPED_TRACE(c.name);
+        int stamps = 0;
+        ReplyPrinter printer([&stamps] { return "[" + std::to_string(++stamps) + "] "; });
+        std::string printed;
+        for (std::size_t i = 0; i < c.chunks.size(); ++i) {
+            const std::string text = printer.take(c.chunks[i]);
+            if (i == 0 && c.startLate) {
+                printer.startHere();
+                continue;
+            }
+            printed += text;
+        }
+        EXPECT_EQ(printed + printer.finish(), c.printed);
+    }
+}
 
 } // namespace
 } // namespace orlix::cli

@@ -5,7 +5,6 @@
 #include "windows_support/cli_program.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -164,13 +163,11 @@ TEST(CliFiles, AValueTheFileDoesNotGiveIsNeverShownAsANumber) {
     // The count covers two L DACs; the file gives the second one only.
     QTemporaryDir dir;
     const QString path = dir.filePath("gap.mdv");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Norvique Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n"
-               "\"NumScanSets\",1\r\n\"NumLDacs\",2\r\n\"NumBDacs\",0\r\n\"NumHDacs\",0\r\n"
-               "\"NumVDacs\",0\r\n\"NumNDacs\",0\r\n\"ScanSet\",0\r\n\"ScanSetName\",\"A\"\r\n"
-               "\"Master Brightness\",2,3,4\r\n");
-    file.close();
+    test::writeFile(path,
+                    "\"Norvique Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n"
+                    "\"NumScanSets\",1\r\n\"NumLDacs\",2\r\n\"NumBDacs\",0\r\n\"NumHDacs\",0\r\n"
+                    "\"NumVDacs\",0\r\n\"NumNDacs\",0\r\n\"ScanSet\",0\r\n\"ScanSetName\",\"A\"\r\n"
+                    "\"Master Brightness\",2,3,4\r\n");
 
     const CliResult text = runCli({"show", path});
     EXPECT_EQ(text.code, 0) << text.err.toStdString();

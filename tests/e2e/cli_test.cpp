@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <optional>
 
 namespace orlix {
@@ -97,12 +96,6 @@ protected:
         return lines;
     }
 
-    // The wire once its last expected line is in (the sim prints as it reads).
-    QStringList wireEndingWith(const QStringList& expected) {
-        waitFor([&] { return expected.isEmpty() || wire().endsWith(expected.back()); }, 2000);
-        return wire();
-    }
-
     QTemporaryDir m_dir;
     QString m_link;
     SimProgram m_sim;
@@ -167,7 +160,9 @@ TEST_P(CliRuns, PrintSendAndExitAsDocumented) {
                 expected << QString::fromStdString(record);
             }
         }
-        EXPECT_EQ(wireEndingWith(expected), expected);
+        // The sim prints each line as it reads it.
+        waitFor([&] { return expected.isEmpty() || wire().endsWith(expected.back()); }, 2000);
+        EXPECT_EQ(wire(), expected);
     }
     if (QString(c.args).startsWith("flash") && c.code == 0) {
         // Into a pipe: a line per tenth of the image at most, ending at 100%.
@@ -253,23 +248,13 @@ TEST_F(CliTest, ConsoleInAPipeStampsLinesAndLogsWhatTheUnitSends) {
 
 // --- runs stopped part-way ----------------------------------------------------------
 
-using Stop = std::function<void(SimProgram&, CliProgram&)>;
-
-// "hangup", "reject 1": the unit's console.
-Stop simConsole(const char* command) {
-    return [command](SimProgram& sim, CliProgram&) { sim.console(command); };
-}
-
-Stop signalToCli(int number) {
-    return [number](SimProgram&, CliProgram& cli) { ::kill(pid_t(cli.processId()), number); };
-}
-
 struct StopCase {
     const char* name;
     QStringList sim;
     QStringList args;
-    const char* after; // a pattern of standard error the stop waits for
-    Stop stop;
+    const char* after;   // a pattern of standard error the stop waits for
+    const char* console; // the stop: a command on the unit's console ("hangup"),
+    int signal;          // or else a signal to orlix6-cli
     int code;
     QString err;
 };
@@ -289,7 +274,11 @@ TEST_P(CliStopped, SaysWhatItLeavesAndLeavesNoFile) {
     const QRegularExpression after(c.after);
     ASSERT_TRUE(waitFor([&] { return cli.errorText().contains(after); }, 15000))
         << cli.errorText().toStdString();
-    c.stop(m_sim, cli);
+    if (c.console) {
+        m_sim.console(c.console);
+    } else {
+        ::kill(pid_t(cli.processId()), c.signal);
+    }
     const CliResult r = cli.finish(10000);
     EXPECT_EQ(r.code, c.code) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
@@ -323,15 +312,15 @@ const char* const kTenth = "\n[1-9]\\d% ";
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliStopped,
-    ::testing::Values(StopCase{"ReadLineHungUp", kApp, kRead, kItem3, simConsole("hangup"), 4,
+    ::testing::Values(StopCase{"ReadLineHungUp", kApp, kRead, kItem3, "hangup", 0, 4,
                                "was lost at item "},
-                      StopCase{"ReadUnitRejectsEveryLine", kApp, kRead, kItem3,
-                               simConsole("reject 1"), 4, "did not answer a request at item "},
-                      StopCase{"ReadTerminated", kApp, kRead, kItem3, signalToCli(SIGTERM), 143,
+                      StopCase{"ReadUnitRejectsEveryLine", kApp, kRead, kItem3, "reject 1", 0, 4,
+                               "did not answer a request at item "},
+                      StopCase{"ReadTerminated", kApp, kRead, kItem3, nullptr, SIGTERM, 143,
                                "stopped by SIGTERM; the port is closed and no file was written."},
-                      StopCase{"FlashLineHungUp", kBoot, kFlash, kTenth, simConsole("hangup"), 7,
+                      StopCase{"FlashLineHungUp", kBoot, kFlash, kTenth, "hangup", 0, 7,
                                "the download of fw310.hex failed: the line to the unit on "},
-                      StopCase{"FlashCtrlC", kBoot, kFlash, kTenth, signalToCli(SIGINT), 130,
+                      StopCase{"FlashCtrlC", kBoot, kFlash, kTenth, nullptr, SIGINT, 130,
                                "Ctrl-C: stopping after the unit's reply to record "}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,8 +1,9 @@
 // The tool's real serial adapter (QSerialPort) against the orlix6-sim
 // program over a pseudo-terminal: answers arrive byte for byte through the
-// system's terminal layer, and the line survives the port being closed and
-// reopened (a hang-up is the whole tool's test). Last, the in-process port
-// of --simulator.
+// system's terminal layer, the line survives the port being closed and
+// reopened, and a hang-up from the simulator's console reaches the tool as
+// a lost device, opened again once plugged in. Last, the same through the
+// in-process port of --simulator.
 #include "platform/qt_serial_port.h"
 #include "platform/simulated_serial_port.h"
 #include "windows_support/sim_process.h"
@@ -20,7 +21,7 @@ using orlix::platform::QtSerialPort;
 using orlix::test::SimProgram;
 using orlix::test::waitFor;
 
-TEST(SimPty, TheRealSerialAdapterTalksToTheProgramAcrossAReopen) {
+TEST(SimPty, TheRealSerialAdapterTalksToTheProgramAndSeesAHangUp) {
     QTemporaryDir dir;
     const QString link = dir.filePath("unit");
     SimProgram sim;
@@ -53,6 +54,13 @@ TEST(SimPty, TheRealSerialAdapterTalksToTheProgramAcrossAReopen) {
     ASSERT_TRUE(open());
     EXPECT_EQ(ask("p"), "p\r\n#\r\n");
     EXPECT_TRUE(lost.empty()) << lost;
+
+    sim.console("hangup");
+    ASSERT_TRUE(waitFor([&] { return !lost.empty(); })) << "no loss reported";
+    EXPECT_FALSE(port.isOpen());
+    sim.console("plug");
+    ASSERT_TRUE(waitFor(open));
+    EXPECT_EQ(ask("df"), "df\r\nV 1.39\r\n#\r\n");
 }
 
 // The in-process port: the unit's bytes come from the event loop, never

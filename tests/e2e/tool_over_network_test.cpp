@@ -6,10 +6,14 @@
 // middle of the walk and started again, the tool finds the unit again by
 // itself, and every saved file is the same apart from when it was written.
 // A new firmware goes down each route into the unit's boot loader.
-#include "core/protocol/data_request_table.h"
+#include "core/app/app.h"
 #include "platform/network_serial_port.h"
+#include "platform/qt_serial_port.h"
+#include "platform/qt_timers.h"
+#include "support/fakes.h"
+#include "support/hex_images.h"
 #include "windows_support/cli_program.h"
-#include "windows_support/tool_rig.h"
+#include "windows_support/sim_process.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -20,10 +24,15 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
+#include <memory>
+#include <sstream>
 #include <tuple>
 
 namespace orlix {
@@ -34,7 +43,6 @@ using test::CliResult;
 using test::fileText;
 using test::SimProgram;
 using test::waitFor;
-using test::withoutWhen;
 
 QString ser2netProgram() {
     return QStandardPaths::findExecutable("ser2net", {"/usr/sbin", "/usr/local/sbin", "/usr/bin"});
@@ -47,61 +55,49 @@ quint16 freePort() {
 }
 
 // ser2net serving one device on 127.0.0.1; the same port across restarts.
-class Ser2net {
+class Ser2net : public QProcess {
 public:
     Ser2net(const QString& dir, const QString& device, bool rfc2217)
-        : m_dir(dir), m_device(device), m_rfc2217(rfc2217), m_port(freePort()) {}
-    ~Ser2net() { stop(); }
+        : m_rfc2217(rfc2217), m_port(freePort()) {
+        test::writeFile(dir + "/ser2net.yaml",
+                        QStringLiteral("connection: &unit\n"
+                                       "  accepter: %1tcp,127.0.0.1,%2\n"
+                                       "  connector: serialdev,%3,19200n81,local\n"
+                                       "  options:\n"
+                                       "    kickolduser: true\n"
+                                       "    mdns: false\n")
+                            .arg(m_rfc2217 ? "telnet(rfc2217)," : "")
+                            .arg(m_port)
+                            .arg(device)
+                            .toStdString());
+        setProgram(ser2netProgram());
+        setArguments({"-n", "-u", "-c", dir + "/ser2net.yaml", "-P", dir + "/ser2net.pid"});
+        setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~Ser2net() override { stop(); }
 
     std::string address() const {
         return std::string(m_rfc2217 ? "rfc2217" : "tcp") +
                "://127.0.0.1:" + std::to_string(m_port);
     }
 
-    // Starts the server and waits until it takes connections.
+    // Starts the server; ready when it takes a connection (the probe leaves at once).
     bool start() {
-        const QString config = m_dir + "/ser2net.yaml";
-        test::writeFile(config, QStringLiteral("connection: &unit\n"
-                                               "  accepter: %1tcp,127.0.0.1,%2\n"
-                                               "  connector: serialdev,%3,19200n81,local\n"
-                                               "  options:\n"
-                                               "    kickolduser: true\n"
-                                               "    mdns: false\n")
-                                    .arg(m_rfc2217 ? "telnet(rfc2217)," : "")
-                                    .arg(m_port)
-                                    .arg(m_device)
-                                    .toStdString());
-        m_process.setProgram(ser2netProgram());
-        m_process.setArguments({"-n", "-u", "-c", config, "-P", m_dir + "/ser2net.pid"});
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start();
-        // Ready when a connection is taken; the probe leaves at once.
-        return m_process.waitForStarted(5000) &&
-               waitFor(
-                   [this] {
-                       QTcpSocket probe;
-                       probe.connectToHost(QHostAddress::LocalHost, m_port);
-                       return probe.waitForConnected(1000);
-                   },
-                   5000);
+        QProcess::start();
+        return waitForStarted(5000) && waitFor(
+                                           [this] {
+                                               QTcpSocket probe;
+                                               probe.connectToHost(QHostAddress::LocalHost, m_port);
+                                               return probe.waitForConnected(1000);
+                                           },
+                                           5000);
     }
 
-    void stop() {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(2000);
-        }
-    }
-
-    QString output() { return QString::fromUtf8(m_process.readAll()); }
+    void stop() { test::stopProcess(*this); }
 
 private:
-    QString m_dir;
-    QString m_device;
     bool m_rfc2217;
     quint16 m_port;
-    QProcess m_process;
 };
 
 enum class Route { Pty, Raw, Rfc2217 };
@@ -110,19 +106,41 @@ const char* routeName(Route r) {
     return r == Route::Pty ? "pty" : r == Route::Raw ? "tcp" : "rfc2217";
 }
 
-// One tool, its simulated unit and, over the network, its server.
-struct Rig : test::ToolRig {
-    explicit Rig(Route r, const QStringList& simOptions = {"--quiet"})
-        : ToolRig(simOptions), route(r) {
+// One tool with its real adapters and timers, its simulated unit at
+// dir/unit and, over the network, its server.
+struct Rig {
+    explicit Rig(Route r, const QStringList& simOptions = {"--quiet"}) : route(r) {
+        sim.setProcessChannelMode(QProcess::MergedChannels);
+        EXPECT_TRUE(sim.start(link, QStringList{"--firmware", "2.24"} + simOptions));
+        std::string device = link.toStdString();
         if (route == Route::Pty) {
-            start();
-            return;
+            port = std::make_unique<platform::QtSerialPort>();
+        } else {
+            server = std::make_unique<Ser2net>(dir.path(), link, route == Route::Rfc2217);
+            EXPECT_TRUE(server->start()) << server->readAll().toStdString();
+            device = server->address();
+            port = std::make_unique<platform::NetworkSerialPort>();
         }
-        server = std::make_unique<Ser2net>(dir.path(), link, route == Route::Rfc2217);
-        EXPECT_TRUE(server->start()) << server->output().toStdString();
-        start(std::make_unique<platform::NetworkSerialPort>(), server->address());
+        for (int n = 1; n <= 8; ++n) {
+            store.set("Ports", "Com" + std::to_string(n), "/nonexistent/test-com");
+        }
+        store.set("StartUp", "RunType", "1");
+        app = std::make_unique<App>(Ports{*port, timers, clock, store, dialogs});
+        app->serial.setOverride(1, device);
+        port->setHandlers([this](std::string_view b) { app->onSerialBytes(b); },
+                          [this](const std::string& why) { app->onSerialPortLost(why); });
+        port->setOpenFailedHandler(
+            [this](const std::string& why) { app->onSerialOpenFailed(why); });
+        timers.setTickHandler([this](TimerId id) { app->onTimer(id); });
+        app->Main();
     }
-    ~Rig() override { stop(); }
+    ~Rig() { stop(); }
+
+    // The tool lets go of the port and its timers.
+    void stop() {
+        timers.setTickHandler(nullptr);
+        port->close();
+    }
 
     bool online() const { return app->link.OnlineMode && app->data.FirmwareVersionCode == 224; }
 
@@ -135,15 +153,62 @@ struct Rig : test::ToolRig {
         return index;
     }
 
+    void saveAs(const std::string& name) {
+        path = dir.filePath(QString::fromStdString(name));
+        dialogs.saveChoices.push_back(FileChoice{path.toStdString(), name});
+        app->act([this] { app->frmMain.mnuFileSaveAs_Click(); });
+    }
+
+    // Download of an image carrying "V 3.10": erase, download, start it.
+    void download() {
+        const QString image = dir.filePath("fw310.hex");
+        test::writeFile(image, test::joined(test::firmwareRecords(20, "3.10")));
+        dialogs.openChoices.push_back(FileChoice{image.toStdString(), "fw310.hex"});
+        dialogs.choices.push_back(0);
+        dialogs.answers.push_back(true);
+        app->act([this] { app->frmMain.mnuMonitorDownload_Click(); });
+    }
+
+    std::string firstMessage() const {
+        return dialogs.messages.empty() ? "" : dialogs.messages.front().text;
+    }
+
     Route route;
+    QTemporaryDir dir;
+    QString link = dir.filePath("unit");
+    SimProgram sim;
     std::unique_ptr<Ser2net> server;
+    std::unique_ptr<platform::SerialPortAdapter> port;
+    platform::QtTimers timers;
+    platform::QtClock clock;
+    test::FakeSettingsStore store;
+    test::FakeDialogs dialogs;
+    std::unique_ptr<App> app;
+    QString path; // the saved file
     int lastIndex = 0;
     bool wrapped = false;
 };
 
+// A data file without the line that says when it was written; the unit's
+// running time, which goes on by the second, comes back separately.
+std::string withoutWhen(const std::string& text, long* operatingSeconds) {
+    std::istringstream in(text);
+    std::string out;
+    for (std::string line; std::getline(in, line);) {
+        long d = 0, h = 0, m = 0, s = 0;
+        if (std::sscanf(line.c_str(), "\"Operating Hours: \",\"%ld:%ld:%ld:%ld", &d, &h, &m, &s) ==
+            4) {
+            *operatingSeconds = ((d * 24 + h) * 60 + m) * 60 + s;
+        } else if (!line.starts_with("\"File Created: \"")) {
+            out += line + "\n";
+        }
+    }
+    return out;
+}
+
 // Runs the event loop until `test` holds for every rig.
 template <typename List, typename Test>
-bool waitAll(const List& rigs, const Test& test, int ms = 5000) {
+bool waitAll(int ms, const List& rigs, const Test& test) {
     return waitFor([&] { return std::all_of(std::begin(rigs), std::end(rigs), test); }, ms);
 }
 
@@ -189,25 +254,22 @@ TEST_F(ToolOverNetwork, TheCliAndEveryRouteSaveTheSameFileThroughAServerRestart)
         reads[i].start({"read", "--port", link, "-o", link + ".mdv", "--scan-sets", sets[i],
                         "--settings", settings});
     }
-    ASSERT_TRUE(waitAll(
-        rigs, [](Rig* r) { return r->online(); }, 15000));
+    ASSERT_TRUE(waitAll(15000, rigs, [](Rig* r) { return r->online(); }));
     for (Rig* r : rigs) {
         r->app->act([r] { r->app->frmMain.mnuMonitorUpdate_Click(); });
     }
 
     // The servers stop past items 0 and 1, which the walk asks for only
     // once, and start again when the tools have noticed.
-    ASSERT_TRUE(waitAll(
-        served, [](Rig* r) { return r->item() >= 4; }, 15000));
+    ASSERT_TRUE(waitAll(15000, served, [](Rig* r) { return r->item() >= 4; }));
     for (Rig* r : served) {
         r->server->stop();
     }
-    ASSERT_TRUE(waitAll(served, [](Rig* r) { return r->app->link.OfflineMode; }));
+    ASSERT_TRUE(waitAll(5000, served, [](Rig* r) { return r->app->link.OfflineMode; }));
     for (Rig* r : served) {
-        ASSERT_TRUE(r->server->start()) << r->server->output().toStdString();
+        ASSERT_TRUE(r->server->start()) << r->server->readAll().toStdString();
     }
-    ASSERT_TRUE(waitAll(
-        served, [](Rig* r) { return r->app->link.OnlineMode; }, 10000));
+    ASSERT_TRUE(waitAll(10000, served, [](Rig* r) { return r->app->link.OnlineMode; }));
 
     // Every tool saves at the same item of the walk's second round, which
     // asks again for what was missed while the servers were away.
@@ -305,8 +367,7 @@ TEST_F(ToolOverNetwork, TheBugeyeBytesReachTheUnitUnchanged) {
     Rig raw(Route::Raw, {"--trace"});
     Rig telnet(Route::Rfc2217, {"--trace"});
     std::string heard[2];
-    ASSERT_TRUE(waitAll(
-        std::array{&raw, &telnet}, [](Rig* r) { return r->online(); }, 15000));
+    ASSERT_TRUE(waitAll(15000, std::array{&raw, &telnet}, [](Rig* r) { return r->online(); }));
     for (Rig* rig : {&raw, &telnet}) {
         rig->app->act([rig] {
             rig->app->show(WindowId::frmBugeyeMode);
@@ -340,20 +401,18 @@ TEST_F(ToolOverNetwork, DownloadsANewFirmwareOverThePtyAndBothServers) {
     Rig raw(Route::Raw, boot);
     Rig telnet(Route::Rfc2217, boot);
     Rig* const rigs[] = {&pty, &raw, &telnet};
-    ASSERT_TRUE(waitAll(
-        rigs, [](Rig* r) { return r->app->link.BootMode; }, 15000));
+    ASSERT_TRUE(waitAll(15000, rigs, [](Rig* r) { return r->app->link.BootMode; }));
     for (Rig* r : rigs) {
         r->download();
     }
-    ASSERT_TRUE(waitAll(
-        rigs, [](Rig* r) { return r->app->download.outcome() != FirmwareDownload::Outcome::None; },
-        30000));
+    ASSERT_TRUE(waitAll(30000, rigs, [](Rig* r) {
+        return r->app->download.outcome() != FirmwareDownload::Outcome::None;
+    }));
     // "g" starts the new firmware; its '#' brings the link back online and
     // the new version is read.
-    ASSERT_TRUE(waitAll(
-        rigs,
-        [](Rig* r) { return r->app->link.OnlineMode && r->app->data.FirmwareVersionCode == 310; },
-        10000));
+    ASSERT_TRUE(waitAll(10000, rigs, [](Rig* r) {
+        return r->app->link.OnlineMode && r->app->data.FirmwareVersionCode == 310;
+    }));
     for (Rig* r : rigs) {
         SCOPED_TRACE(routeName(r->route));
         EXPECT_EQ(r->app->download.outcome(), FirmwareDownload::Outcome::Done);

@@ -1,14 +1,32 @@
 // orlix6-cli run as a script runs it: its standard input given at the start
 // and closed, its standard output, standard error and exit code collected
-// at the end. Header-only; for targets that define ORLIX6_CLI_BIN.
+// at the end; and the files such runs read and write. Header-only; for
+// targets that define ORLIX6_CLI_BIN.
 #pragma once
 
 #include "windows_support/wait_for.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
 namespace orlix::test {
+
+inline std::string fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+inline void writeFile(const QString& path, std::string_view text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(text.data(), static_cast<qint64>(text.size()));
+}
 
 struct CliResult {
     int code = -1;

@@ -1,32 +1,24 @@
 // What the end-to-end tests share: waiting on the event loop for a
-// condition, files, and the orlix6-sim program on a pseudo-terminal,
-// stopped when the test ends however it ends. Header-only; for targets that
-// define ORLIX6_SIM_BIN.
+// condition, and the orlix6-sim program on a pseudo-terminal, stopped when
+// the test ends however it ends. Header-only; for targets that define
+// ORLIX6_SIM_BIN.
 #pragma once
 
 #include "windows_support/wait_for.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <string_view>
-
 namespace orlix::test {
 
-inline std::string fileText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-inline void writeFile(const QString& path, std::string_view text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(text.data(), static_cast<qint64>(text.size()));
+// Asks `process` to end, and ends it if it does not.
+inline void stopProcess(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
 }
 
 class SimProgram : public QProcess {
@@ -41,13 +33,7 @@ public:
         write(QByteArray(command) + "\n");
         waitForBytesWritten(2000);
     }
-    ~SimProgram() override {
-        terminate();
-        if (!waitForFinished(5000)) {
-            kill();
-            waitForFinished(2000);
-        }
-    }
+    ~SimProgram() override { stopProcess(*this); }
 };
 
 } // namespace orlix::test
