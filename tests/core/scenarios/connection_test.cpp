@@ -31,15 +31,10 @@ TEST(Connection, FindsTheUnitAndAsksForItsFirmwareVersion) {
     EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100}));
     EXPECT_EQ(writeTimes(h, "df\r\n"), (std::vector<std::int64_t>{2100}))
         << "the first try (2 s) sees the answer; df follows its pause";
-    const App& app = h.app;
-    EXPECT_EQ(app.mainView.caption, std::string(kBase) + "Backlight on Com1");
-    EXPECT_EQ(app.connectView.lbl1, "Connected on the selected port.");
-    EXPECT_EQ(app.connectView.btnInd, kColourGreen);
-    EXPECT_EQ(app.commLogView.btnInd, kColourGreen);
-    EXPECT_FALSE(app.isVisible(WindowId::frmTrying));
-    EXPECT_TRUE(app.mainView.enabled(MenuItem::mnuMonitorOffline));
-    EXPECT_EQ(app.data.FirmwareVersion, "V 2.24");
-    EXPECT_EQ(app.data.FirmwareVersionCode, 224);
+    EXPECT_TRUE(h.app.link.OnlineMode);
+    EXPECT_EQ(h.app.connectView.lbl1, "Connected on the selected port.");
+    EXPECT_EQ(h.app.data.FirmwareVersion, "V 2.24");
+    EXPECT_EQ(h.app.data.FirmwareVersionCode, 224);
 }
 
 TEST(Connection, ABootLoaderAnswerGivesBootModeAndNoVersionRequest) {
@@ -51,31 +46,16 @@ TEST(Connection, ABootLoaderAnswerGivesBootModeAndNoVersionRequest) {
     EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p"}));
     EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1 -- BOOT MODE");
     EXPECT_TRUE(h.app.link.BootMode);
-    EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorRun));
-    EXPECT_FALSE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
 
     // Run from BOOT MODE starts the application firmware; its '#' brings
     // the tool Online, asking for the version as on a fresh connection.
     h.act([&] { h.app.frmMain.mnuMonitorRun_Click(); });
     h.run(3000);
     EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p", "g", "df"}));
-    EXPECT_EQ(h.port.writes()[1].bytes, "g\r\n");
     EXPECT_TRUE(h.app.link.OnlineMode);
     EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1");
-    EXPECT_TRUE(h.app.mainView.enabled(MenuItem::mnuMonitorUpdate));
     EXPECT_EQ(h.app.data.FirmwareVersionCode, 224);
     EXPECT_NE(h.app.commLogView.text.find("The application answers"), std::string::npos);
-}
-
-TEST(Connection, APortStoredInTheSettingsIsTheOneTried) {
-    SimHarness h;
-    h.store.set("Configs", "CommPort", "3");
-    h.start();
-    EXPECT_EQ(h.app.connectView.lbl1, "Trying port 3");
-    EXPECT_EQ(h.app.connectView.selectedPort, 2);
-    EXPECT_EQ(h.port.openedDevices.back(), "test-com3");
-    h.run(2500);
-    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com3");
 }
 
 TEST(Connection, KeepAlivePingsOnlyAfterFiveSecondsWithoutAPrompt) {
@@ -129,37 +109,37 @@ TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
 }
 
 TEST(Connection, WithoutAutoReConnectTheAttemptGivesUpAfterItsLimit) {
-    auto options = SimHarness::quickUnit();
-    SimHarness h(options);
-    h.unit.setSilent(true);
-    h.store.set("Configs", "ConnectRetryLimit", "3");
-    h.start();
-    h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
     // Each try restarts the 2 s count after its ping's pause, as it would
     // after a blocking pause: tries at 2000, 4100, 6200.
-    h.run(6199);
-    EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
-    h.run(1);
-    EXPECT_EQ(writeTimes(h, "p\r\n"), (std::vector<std::int64_t>{100, 2100, 4200}));
-    EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying));
-    EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
-    EXPECT_EQ(h.app.connectView.lbl1.substr(0, 44), "Unable to connect to monitor. Make sure the ");
-    h.run(4999);
-    EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
-    h.run(1);
-    EXPECT_FALSE(h.app.isVisible(WindowId::frmTimedOut)) << "the notice closes itself after 5 s";
-    h.run(10000);
-    EXPECT_EQ(writeTimes(h, "p\r\n").size(), 3u) << "nothing more after giving up";
-}
-
-TEST(Connection, ARetryLimitOfOneGivesUpAtTheFirstTick) {
-    SimHarness h;
-    h.unit.setSilent(true);
-    h.store.set("Configs", "ConnectRetryLimit", "1");
-    h.start();
-    h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
-    h.run(2000);
-    EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
+    struct Case {
+        const char* limit;
+        std::vector<std::int64_t> pings;
+        std::int64_t givesUpAt;
+    };
+    for (const auto& [limit, pings, givesUpAt] :
+         {Case{"1", {100}, 2000}, Case{"3", {100, 2100, 4200}, 6200}}) {
+        SCOPED_TRACE(limit);
+        SimHarness h;
+        h.unit.setSilent(true);
+        h.store.set("Configs", "ConnectRetryLimit", limit);
+        h.start();
+        h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
+        h.run(givesUpAt - 1);
+        EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
+        h.run(1);
+        EXPECT_EQ(writeTimes(h, "p\r\n"), pings);
+        EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying));
+        EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
+        EXPECT_EQ(h.app.connectView.lbl1.substr(0, 44),
+                  "Unable to connect to monitor. Make sure the ");
+        h.run(4999);
+        EXPECT_TRUE(h.app.isVisible(WindowId::frmTimedOut));
+        h.run(1);
+        EXPECT_FALSE(h.app.isVisible(WindowId::frmTimedOut))
+            << "the notice closes itself after 5 s";
+        h.run(10000);
+        EXPECT_EQ(writeTimes(h, "p\r\n"), pings) << "nothing more after giving up";
+    }
 }
 
 TEST(Connection, AutoPingOffSendsNoKeepAlivePings) {
@@ -167,7 +147,6 @@ TEST(Connection, AutoPingOffSendsNoKeepAlivePings) {
     h.start();
     h.run(3000);
     h.act([&] { h.app.frmCommLog.btnDisableAutoping_Click(); });
-    EXPECT_EQ(h.app.commLogView.btnDisableAutoping, "Enable AutoPing");
     h.run(30000);
     EXPECT_EQ(writeTimes(h, "p\r\n").size(), 1u);
 
@@ -275,22 +254,16 @@ TEST(Connection, TheNoticeAndTheRetryLimitWindowKeepTheirPlacesUnderTheirOwnKeys
     }
 }
 
-TEST(Connection, ChoosingAnotherPortReopensAndAClickOnTheOpenOneDoesNothing) {
+// Another port reopens (the gui test's click); the open one does nothing.
+TEST(Connection, APortThatCannotBeOpenedSaysWhyAndLeavesOnline) {
     SimHarness h;
     h.start();
     h.run(3000);
     const auto opens = h.port.openedDevices.size();
     h.act([&] { h.app.frmConnect.optCommPort_Click(0); });
     EXPECT_EQ(h.port.openedDevices.size(), opens);
-    h.act([&] { h.app.frmConnect.optCommPort_Click(1); });
-    EXPECT_EQ(h.port.openedDevices.back(), "test-com2");
-    EXPECT_EQ(h.app.link.CommPortNumber, 2);
-}
+    EXPECT_TRUE(h.app.link.OnlineMode);
 
-TEST(Connection, APortThatCannotBeOpenedSaysWhyAndLeavesOnline) {
-    SimHarness h;
-    h.start();
-    h.run(3000);
     h.port.refuse["test-com4"] = "Permission denied";
     h.dialogs.messages.clear();
     h.act([&] { h.app.frmConnect.optCommPort_Click(3); });
@@ -299,7 +272,7 @@ TEST(Connection, APortThatCannotBeOpenedSaysWhyAndLeavesOnline) {
     EXPECT_EQ(h.app.connectView.lbl1, "Cannot open Com4: test-com4: Permission denied");
     EXPECT_NE(h.app.commLogView.text.find("Permission denied"), std::string::npos);
     EXPECT_TRUE(h.app.link.OfflineMode) << "a closed port is not Online";
-    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
+    EXPECT_EQ(h.app.link.CommPortNumber, 4);
 }
 
 TEST(Connection, ALostDeviceGoesOfflineAndComesBackByItselfUnderAutoReConnect) {
