@@ -38,15 +38,22 @@ TEST(Startup, FirstRunTurnsTheEchoOnOnceAndIsSkippedNextTime) {
     EXPECT_TRUE(first.app.link.CommLogWindowEnabled);
     EXPECT_TRUE(first.app.commLogView.ckWindowEnabled);
 
-    // The next start, on the same settings without the echo's key, skips
-    // the step: the echo keeps its default, off, and nothing is stored.
-    AppHarness second;
-    second.store.values = first.store.values;
-    second.store.values.erase({"Configs", "CommLogEnabled"});
-    second.startSettled();
-    EXPECT_FALSE(second.app.link.CommLogWindowEnabled);
-    EXPECT_FALSE(second.app.commLogView.ckWindowEnabled);
-    EXPECT_EQ(second.setting("Configs", "CommLogEnabled"), "<missing>");
+    // The next start, on the same settings, skips the step: the echo is
+    // what is stored, and without the key its default, off, and nothing is
+    // stored.
+    for (const char* stored : {"", "False", "True", "0", "1", "junk"}) {
+        AppHarness second;
+        second.store.values = first.store.values;
+        second.store.values.erase({"Configs", "CommLogEnabled"});
+        if (*stored) {
+            second.store.set("Configs", "CommLogEnabled", stored);
+        }
+        second.startSettled();
+        const bool on = std::string(stored) == "True" || std::string(stored) == "1";
+        EXPECT_EQ(second.app.link.CommLogWindowEnabled, on) << stored;
+        EXPECT_EQ(second.app.commLogView.ckWindowEnabled, on) << stored;
+        EXPECT_EQ(second.setting("Configs", "CommLogEnabled"), *stored ? stored : "<missing>");
+    }
 }
 
 TEST(Startup, InitGlobalDataPutsTheMonitorDataInItsFirstState) {
@@ -147,18 +154,6 @@ TEST(Startup, InitialModeNeverLeavesUserMode) {
         h.store.set("StartUp", "InitialMode", mode);
         h.startSettled();
         EXPECT_EQ(h.app.link.AppMode, 0) << mode;
-    }
-}
-
-TEST(Startup, CommLogFlagFromTheSettingsIsWhatTheCheckBoxShows) {
-    for (const char* stored : {"False", "True", "0", "1", "junk"}) {
-        AppHarness h;
-        h.store.set("StartUp", "RunType", "1");
-        h.store.set("Configs", "CommLogEnabled", stored);
-        h.startSettled();
-        const bool expected = std::string(stored) == "True" || std::string(stored) == "1";
-        EXPECT_EQ(h.app.link.CommLogWindowEnabled, expected) << stored;
-        EXPECT_EQ(h.app.commLogView.ckWindowEnabled, expected) << stored;
     }
 }
 
