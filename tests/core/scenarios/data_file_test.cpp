@@ -1,6 +1,5 @@
-// The File menu on the whole tool: failures the user is told about, what
-// Save and the changed-data question write, the remembered folder, and a
-// unit's data set saved by one tool and opened in another.
+// The File menu on the whole tool: failures, what Save and the changed-data
+// question write, and a unit's data set saved by one tool, opened in another.
 #include "core/data/mdv_writer.h"
 #include "sim/control_commands.h"
 #include "support/sim_harness.h"
@@ -157,9 +156,8 @@ TEST_F(DataFile, SaveAndTheChangedDataQuestionWriteOnlyAFileReadInFull) {
     }
     EXPECT_EQ(h.dialogs.saveRequests.size(), 1u);
 
-    // A file that stopped at an error is never written over by Save (the
-    // lines after the error would be lost): Save As comes, and when it is
-    // cancelled the Close does not go on.
+    // Save never writes over a file that stopped at an error (the lines after
+    // it would be lost): Save As comes, and cancelled, the Close stops.
     const FileChoice broken = golden("name_not_found.mdv");
     open(h, broken);
     h.app.data.DataChanged = true;
@@ -236,8 +234,7 @@ TEST_F(DataFile, AWalkedDataSetIsSavedOpensInAnotherToolAndExitAsksAfterAChange)
     h.start();
     h.run(3000);
     ASSERT_TRUE(h.app.link.MonitorConnected);
-    // Connecting, and data requests typed in the comm log, change nothing
-    // that would have to be saved.
+    // Connecting, and requests typed in the comm log, change no saved data.
     for (const char c : std::string("ddfl\r")) {
         h.act([&] { h.app.frmCommLog.txtCommLog_KeyPress(c); });
     }
@@ -257,8 +254,7 @@ TEST_F(DataFile, AWalkedDataSetIsSavedOpensInAnotherToolAndExitAsksAfterAChange)
         saved = h.app.data;
     });
     EXPECT_FALSE(h.app.data.DataChanged);
-    // Saving starts the data walk over; the walk alone never asks for item
-    // 0 again.
+    // Saving starts the walk over (the walk alone never asks for item 0 again).
     h.run(500);
     const auto written = h.linesWritten();
     EXPECT_NE(std::find(written.begin() + long(before), written.end(), "da"), written.end());
@@ -271,15 +267,13 @@ TEST_F(DataFile, AWalkedDataSetIsSavedOpensInAnotherToolAndExitAsksAfterAChange)
     EXPECT_EQ(h.app.mainView.caption, h.app.AppCaption + " -- walk.mdv");
 
     const std::string text = contents(dir / "walk.mdv");
-    // Header, date, identity with the CRT lines (firmware 2.24), counts, and
-    // six scan sets of 28 DAC lines with their number and name.
+    // Header, date, identity with the CRT lines (firmware 2.24), counts, and six
+    // scan sets of 28 DAC lines with number and name, the ones the walk never asks.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 11 + 6 + 6 * 30);
-    // The walk never asks for the CRT numbers nor the scan set names.
     EXPECT_NE(text.find("\r\n\"CRT Serial Number: \",\"\"\r\n"), npos);
     EXPECT_NE(text.find("\r\n\"ScanSetName\",\"Scan Set 5\"\r\n"), npos);
 
-    // Another tool reads the same data set (the versions through the reply
-    // handlers) and so writes the same file.
+    // Another tool reads the same data set, so writes the same file.
     AppHarness other;
     other.startSettled();
     open(other, choice("walk.mdv"));
@@ -288,9 +282,8 @@ TEST_F(DataFile, AWalkedDataSetIsSavedOpensInAnotherToolAndExitAsksAfterAChange)
     EXPECT_EQ(other.app.data.FirmwareVersionCode, saved.FirmwareVersionCode);
     EXPECT_EQ(formatMdv(other.app.data, true, created), formatMdv(saved, true, created));
 
-    // Saved, the same values read again change nothing (the operating time
-    // runs on, a reconnect fills the versions afresh); a value the unit
-    // changed does.
+    // The same values read again (a reconnect, hours running on) change
+    // nothing; a value the unit changed does.
     h.unit.setSilent(true);
     h.run(10'000);
     ASSERT_FALSE(h.app.link.MonitorConnected);
