@@ -201,18 +201,14 @@ TEST(Connection, ReConnectInTheCommLogGoesOfflineAndFindsTheUnitAgain) {
     EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying));
 }
 
-TEST(Connection, TheAttemptWindowTakesItsPositionButKeepsItsOwnSize) {
+// The attempt window takes its position but keeps its own size; the notice
+// and the retry limit window keep their places under keys of their own.
+TEST(Connection, TheAttemptNoticeAndRetryLimitWindowsKeepTheirPlacesUnderTheirOwnKeys) {
     SimHarness h;
     h.storeSettings("Locations", {{"frmTryingTop", "300"},
                                   {"frmTryingLeft", "600"},
                                   {"frmTryingWidth", "9000"},
                                   {"frmTryingHeight", "7000"}});
-    h.start();
-    EXPECT_EQ(h.app.tryingView.placement, (Placement{300, 600, 3825, 1470, WindowState::Normal}));
-}
-
-TEST(Connection, TheNoticeAndTheRetryLimitWindowKeepTheirPlacesUnderTheirOwnKeys) {
-    SimHarness h;
     h.storeSettings("Configs", {{"TimedOutWidth", "5000"},
                                 {"TimedOutHeight", "3000"},
                                 {"TimedOutTop", "100"},
@@ -220,6 +216,7 @@ TEST(Connection, TheNoticeAndTheRetryLimitWindowKeepTheirPlacesUnderTheirOwnKeys
                                 {"TriesTop", "300"},
                                 {"TriesLeft", "400"}});
     h.start();
+    EXPECT_EQ(h.app.tryingView.placement, (Placement{300, 600, 3825, 1470, WindowState::Normal}));
     h.run(200);
     h.act([&] {
         h.app.show(WindowId::frmTimedOut);
