@@ -1,9 +1,6 @@
-// The Monitor Data window on the whole tool: the data walk against the
-// simulated unit shows up in it; it rebuilds a few times a second however
-// fast replies come and not at all while hidden; what it says about where
-// the data comes from; and that showing, comparing, copying and saving its
-// text never send a line or change the monitor data, the display or the
-// open file.
+// The Monitor Data window on the whole tool: it rebuilds a few times a
+// second and not at all while hidden, and nothing it does sends a line or
+// changes the data, the display or the open file.
 #include "core/data/mdv_writer.h"
 #include "core/dataview/data_view_text.h"
 #include "core/protocol/protocol_fixture.h"
@@ -41,42 +38,11 @@ int refreshTicks(const test::VirtualClock& clock) {
     }));
 }
 
-TEST(MonitorDataWindow, ShowsTheDataWalkOfTheSimulatedUnitAsItArrives) {
-    SimHarness h;
-    h.start();
-    h.run(3000);
-    h.act([&] { h.app.frmMain.mnuMonitorData_Click(); });
-    EXPECT_TRUE(h.app.isVisible(WindowId::frmMonitorData));
-    EXPECT_EQ(h.app.monitorDataView.caption, "Monitor Data");
-    EXPECT_EQ(cell(h.app, "ModelNumber"), "");
-
-    h.act([&] { h.app.frmMain.mnuMonitorUpdate_Click(); });
-    h.run(50000);
-    const std::pair<const char*, const char*> expected[] = {
-        {"ModelNumber", "XYZ-100"},
-        {"FirmwareVersion", "V 2.24"},
-        {"HVUpperLimit", "230"},
-        {"VAnodeValue", "21.58 kV"},
-        {"lblScanName", "Standard 1280x1024"},
-        {"L(0).F", "135"},
-        {"L(0).Current", "128"},
-        {"H(8).P", "7"},
-        {"N(1).Current", "25"},
-        {"L(0).Value", ""},
-    };
-    for (const auto& [name, text] : expected) {
-        EXPECT_EQ(cell(h.app, name), text) << name;
-    }
-    EXPECT_EQ(h.app.monitorDataView.content.source.substr(0, 44),
-              "Live from the unit on Com1, last reply at 09");
-}
-
 TEST(MonitorDataWindow, RebuildsAtMostFourTimesASecondAndNotAtAllWhileHidden) {
     AppHarness h;
     h.startSettled();
     h.act([&] { h.app.frmMain.mnuMonitorData_Click(); });
     const auto burst = [&](int first) {
-        // A hundred replies in one second, each with a new value.
         for (int i = 0; i < 100; ++i) {
             h.receive(prototest::Reply("ddfb", {std::to_string(first + i) + ",1"}));
             h.advance(10);
@@ -126,11 +92,11 @@ TEST(MonitorDataWindow, SaysWhereTheDataComesFrom) {
 
 TEST(MonitorDataWindow, PlacementIsRestoredAndSavedUnderItsOwnName) {
     AppHarness h;
-    h.store.set("Locations", "frmMonitorDataTop", "150");
-    h.store.set("Locations", "frmMonitorDataLeft", "300");
-    h.store.set("Locations", "frmMonitorDataWidth", "9000");
-    h.store.set("Locations", "frmMonitorDataHeight", "6000");
-    h.store.set("Locations", "frmMonitorDataWindowstate", "2");
+    h.storeSettings("Locations", {{"frmMonitorDataTop", "150"},
+                                  {"frmMonitorDataLeft", "300"},
+                                  {"frmMonitorDataWidth", "9000"},
+                                  {"frmMonitorDataHeight", "6000"},
+                                  {"frmMonitorDataWindowstate", "2"}});
     h.startSettled();
     h.act([&] { h.app.frmMain.mnuMonitorData_Click(); });
     EXPECT_EQ(h.app.monitorDataView.placement,
@@ -188,8 +154,6 @@ TEST(MonitorDataWindow, NeverSendsALineNorChangesTheDataTheDisplayOrTheOpenFile)
     EXPECT_EQ(h.app.data.DataFilePath + "|" + h.app.data.DataFileTitle, file);
     EXPECT_TRUE(h.app.data.FileIsOpen);
 
-    // What the window did do: the compare's differences of scan set 1, and
-    // the view as text in the file.
     EXPECT_EQ(copied, "Adjustments\nScan set 1: 800x600 60Hz (2 differences)\n\n"
                       "B Group\nItem\tValue\tF\tP\tValue (after.mdv)\tF (after.mdv)"
                       "\tP (after.mdv)\tDiffers\n"
