@@ -157,20 +157,19 @@ TEST_F(GuiTest, ClosingAWindowByItsTitleBarActsAsItsOwnCloseButton) {
 
 TEST_F(GuiTest, PlacementIsConvertedFromTwipsAndPulledBackIntoView) {
     const double perTwip = gui.pixelsPerTwip();
-    h.act([&] {
-        h.app.connectView.placement = Placement{1440, 2880, 7200, 4320, WindowState::Normal};
-        ++h.app.connectView.placementCount;
-        h.app.touch(WindowId::frmConnect);
-    });
+    const auto place = [&](double top, double left) {
+        h.act([&] {
+            h.app.connectView.placement = Placement{top, left, 7200, 4320, WindowState::Normal};
+            ++h.app.connectView.placementCount;
+            h.app.touch(WindowId::frmConnect);
+        });
+    };
+    place(1440, 2880);
     QMdiSubWindow* frame = gui.frame(WindowId::frmConnect);
     EXPECT_EQ(frame->geometry().x(), std::lround(2880 * perTwip));
     EXPECT_EQ(frame->geometry().width(), std::lround(7200 * perTwip));
 
-    h.act([&] {
-        h.app.connectView.placement = Placement{-90000, 90000, 7200, 4320, WindowState::Normal};
-        ++h.app.connectView.placementCount;
-        h.app.touch(WindowId::frmConnect);
-    });
+    place(-90000, 90000);
     const QRect area = gui.mainWindow()->mdiArea()->viewport()->rect();
     EXPECT_TRUE(area.intersects(frame->geometry())) << "a window off every screen comes back";
 

@@ -58,10 +58,8 @@ TEST(MonitorDataWindow, RebuildsAtMostFourTimesASecondAndNotAtAllWhileHidden) {
     h.app.windowClosed(WindowId::frmMonitorData);
     h.advance(250); // the first tick after hiding stops the timer
     const std::uint64_t hidden = h.app.monitorDataView.contentCount;
-    const int hiddenTicks = refreshTicks(h.clock);
     burst(100);
     EXPECT_FALSE(h.clock.isRunning(TimerId::frmMonitorData_tmrRefresh));
-    EXPECT_EQ(refreshTicks(h.clock), hiddenTicks);
     EXPECT_EQ(h.app.monitorDataView.contentCount, hidden);
 
     // Shown again, it is up to date at once.
