@@ -4,6 +4,7 @@
 #include "core/data/mdv_writer.h"
 #include "core/dataview/data_view_text.h"
 #include "core/protocol/protocol_fixture.h"
+#include "support/hex_images.h"
 #include "support/sim_harness.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 namespace orlix {
 namespace {
@@ -122,9 +122,8 @@ TEST(MonitorDataWindow, NeverSendsALineNorChangesTheDataTheDisplayOrTheOpenFile)
     h.act([&] { h.app.frmMain.mnuFileOpen_Click(); });
     h.run(100);
 
-    const fs::path dir = fs::temp_directory_path() /
-                         ("orlix6-monitor-data-" + std::to_string(std::random_device()()));
-    fs::create_directories(dir);
+    const test::ScratchDir scratch;
+    const fs::path& dir = scratch.path();
     const std::string data = prototest::Snapshot(h.app.data);
     const std::uint64_t display = h.app.protocol.display().changeCount();
     const std::string file = h.app.data.DataFilePath + "|" + h.app.data.DataFileTitle;
@@ -166,7 +165,6 @@ TEST(MonitorDataWindow, NeverSendsALineNorChangesTheDataTheDisplayOrTheOpenFile)
     EXPECT_EQ(h.dialogs.messages[0].text,
               (kGolden / "absent.mdv").string() + ": No such file or directory");
     EXPECT_FALSE(h.app.monitorDataView.comparing);
-    fs::remove_all(dir);
 }
 
 } // namespace
