@@ -66,39 +66,18 @@ struct StepsRig {
 
 struct Steps : ::testing::Test, StepsRig {};
 
-TEST(DownloadStart, RepliesAreTakenByTheirCommandAndPrompt) {
-    struct Case {
-        const char* name;
-        Start command;
-        const char* reply;
-        bool starts;
-    };
-    const Case cases[] = {
-        {"bf3 with $", Start::Erase, "bf3\r\nFlash block 3 erased\r\n$\r\n", true},
-        {"bf3 with #", Start::Erase, "bf3\r\n#\r\n", true},
-        {"bs with #", Start::ErasedFlash, "bs\r\nReady\r\n#\r\n", true},
-        {"bs with $", Start::ErasedFlash, "bs\r\nFlash not erased\r\n$\r\n", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+TEST(DownloadStart, EitherPromptAfterBf3AndHashAfterBsSendRecordOne) {
+    for (const auto& [command, reply] :
+         {std::pair{Start::Erase, "bf3\r\nFlash block 3 erased\r\n$\r\n"},
+          {Start::Erase, "bf3\r\n#\r\n"},
+          {Start::ErasedFlash, "bs\r\nReady\r\n#\r\n"}}) {
+        SCOPED_TRACE(reply);
         StepsRig t;
-        t.start(c.command);
+        t.start(command);
         t.lines();
-        t.reply(c.reply);
-        EXPECT_EQ(t.h.app.download.DownloadActive, c.starts);
-        if (c.starts) {
-            EXPECT_EQ(t.lines(), Lines{t.image[0] + "\r\n"});
-        } else {
-            EXPECT_TRUE(t.lines().empty());
-            ASSERT_EQ(t.h.dialogs.messages.size(), 1u);
-            EXPECT_EQ(t.h.dialogs.messages[0].text,
-                      "Bad response to bs command\r\n\r\nNo record of 'fw.hex' was sent; the "
-                      "unit's flash is as it was before bs.\r\nTo retry: once the unit answers in "
-                      "its boot loader (Monitor, Go Online), choose Monitor, Download Firmware "
-                      "... and Erase and download.");
-            EXPECT_EQ(t.h.dialogs.beeps.back(), (std::pair{250, 250}));
-            EXPECT_EQ(t.h.app.downloadView.btnCancel, "Close");
-        }
+        t.reply(reply);
+        EXPECT_TRUE(t.h.app.download.DownloadActive);
+        EXPECT_EQ(t.lines(), Lines{t.image[0] + "\r\n"});
     }
 }
 
@@ -267,6 +246,7 @@ TEST(DownloadEnds, EachEndSaysWhyAndWhereTheUnitIsLeft) {
         const char* title;
         const char* text; // the message begins so
         std::size_t beeps;
+        Start command = Start::Erase;
     };
     const auto replies = [](int times, const char* text) {
         return [=](StepsRig& t) {
@@ -282,6 +262,11 @@ TEST(DownloadEnds, EachEndSaysWhyAndWhereTheUnitIsLeft) {
         };
     };
     const Case cases[] = {
+        {"bs answered with $", -1, replies(1, "bs\r\nFlash not erased\r\n$\r\n"), 0, "Orlix6",
+         "Bad response to bs command\r\n\r\nNo record of 'fw.hex' was sent; the unit's flash is "
+         "as it was before bs.\r\nTo retry: once the unit answers in its boot loader (Monitor, Go "
+         "Online), choose Monitor, Download Firmware ... and Erase and download.",
+         1, Start::ErasedFlash},
         {"bf3 past the retry limit", -1, replies(6, "bf3\r\nBusy\r\n!\r\n"), 5,
          "Flash Block Erase Failed",
          "Retry Limit exceeded, quitting.\r\nMessage was 'f3\r\nBusy\r\n!'\r\n\r\nNo record of "
@@ -292,6 +277,21 @@ TEST(DownloadEnds, EachEndSaysWhyAndWhereTheUnitIsLeft) {
          "Failed checksum after booting flash.\r\nResult was '00000001FF\r\nEOF\r\n!'\r\nTry "
          "again or check Flash Chip, Pin 1 = +12V.\r\n\r\nThe download stopped at record 10 of 10",
          3},
+        {"cancel during the erase", -1,
+         [](StepsRig& t) {
+             t.h.act([&] { t.h.app.download.btnCancel_Click(); });
+             EXPECT_EQ(t.h.app.downloadView.lblStatus,
+                       "Stopping after the unit's reply to bf3 ...");
+             EXPECT_FALSE(t.h.app.downloadView.btnCancelEnabled);
+             t.reply("bf3\r\n$\r\n");
+         },
+         0, "Firmware Download",
+         "Download cancelled.\r\n\r\nNo record of 'fw.hex' was sent. The unit is most likely in "
+         "its boot loader; if the erase went ahead, its flash is empty and it cannot start its "
+         "firmware until a download completes.\r\nTo retry: once the unit answers in its boot "
+         "loader (Monitor, Go Online), choose Monitor, Download Firmware ... and Erase and "
+         "download.",
+         0},
         {"cancel, then a rejection", 0,
          [](StepsRig& t) {
              t.h.act([&] { t.h.app.download.btnCancel_Click(); });
@@ -328,8 +328,8 @@ TEST(DownloadEnds, EachEndSaysWhyAndWhereTheUnitIsLeft) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         StepsRig t;
-        t.start();
-        std::string onWire = "bf3\r\n";
+        t.start(c.command);
+        std::string onWire = c.command == Start::Erase ? "bf3\r\n" : "bs\r\n";
         if (c.confirmed >= 0) {
             t.reply("bf3\r\n$\r\n");
             for (int i = 0; i < c.confirmed; ++i) {

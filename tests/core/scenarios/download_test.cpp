@@ -366,23 +366,6 @@ TEST_F(Download, AnImageWithAFaultIsRefusedBeforeAnythingIsSent) {
     }
 }
 
-TEST_F(Download, CancelDuringTheEraseSendsNoRecord) {
-    startFromMenu(test::firmwareRecords(20));
-    h.run(150); // bf3 written, the erase runs
-    h.act([&] { h.app.download.btnCancel_Click(); });
-    EXPECT_EQ(h.app.downloadView.lblStatus, "Stopping after the unit's reply to bf3 ...");
-    EXPECT_FALSE(h.app.downloadView.btnCancelEnabled);
-    h.run(2000);
-    EXPECT_EQ(h.linesWritten(), (std::vector<std::string>{"bf3"}));
-    ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_EQ(lastMessage().text,
-              "Download cancelled.\r\n\r\nNo record of 'fw.hex' was sent. The unit is most likely "
-              "in its boot loader; if the erase went ahead, its flash is empty and it cannot "
-              "start its firmware until a download completes.\r\nTo retry: once the unit answers "
-              "in its boot loader (Monitor, Go Online), choose Monitor, Download Firmware ... and "
-              "Erase and download.");
-}
-
 class LongErase : public Download {
 protected:
     LongErase() : Download(bootLoaderUnit(25000)) {}
