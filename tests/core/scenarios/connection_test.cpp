@@ -33,6 +33,9 @@ TEST(Connection, FindsTheUnitAndAsksForItsFirmwareVersion) {
         << "the first try (2 s) sees the answer; df follows its pause";
     EXPECT_TRUE(h.app.link.OnlineMode);
     EXPECT_EQ(h.app.connectView.lbl1, "Connected on the selected port.");
+    EXPECT_EQ(h.app.connectView.btnInd, kColourGreen);
+    EXPECT_EQ(h.app.commLogView.btnInd, kColourGreen);
+    EXPECT_FALSE(h.app.isVisible(WindowId::frmTrying));
     EXPECT_EQ(h.app.data.FirmwareVersion, "V 2.24");
     EXPECT_EQ(h.app.data.FirmwareVersionCode, 224);
 }
