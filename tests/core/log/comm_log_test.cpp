@@ -198,41 +198,37 @@ TEST_F(CommLogTest, TimestampsStartEveryLineReceivedAndEveryWriteInWindowAndFile
     EXPECT_EQ(h.app.commLogView.text, "09:30:01.741 notice\r\nx\r\n");
 }
 
-TEST(CommLogStartup, TheTimestampsBoxIsRememberedAcrossRuns) {
-    for (const char* stored : {"True", "False", "1", "rubbish", ""}) {
-        AppHarness h;
-        if (*stored) {
-            h.store.set("Configs", "CommLogTimestamps", stored);
-        }
-        h.startSettled();
-        const bool on = std::string(stored) == "True" || std::string(stored) == "1";
-        EXPECT_EQ(h.app.commLogView.ckTimestamps, on) << stored;
-        EXPECT_EQ(h.app.commLog.timestamps(), on) << stored;
-        h.act([&] { h.app.frmCommLog.ckTimestamps_Click(!on); });
-        h.close();
-        EXPECT_EQ(h.setting("Configs", "CommLogTimestamps"), on ? "False" : "True") << stored;
-    }
-}
-
-TEST(CommLogStartup, ControlsShowWhatTheFlagsDoAfterStartUp) {
+// The timestamps box is remembered; AutoPing and the bypass always start on
+// and off, and what was read of the bypass is written back.
+TEST(CommLogStartup, StoredFlagsAndWhatTheControlsShowAfterStartUp) {
     struct Case {
+        const char* timestamps; // "": missing, as the others
         const char* autoPing;
         const char* bypass;
     };
-    for (const Case c : {Case{"0", "1"}, Case{"1", "0"}, Case{nullptr, nullptr}}) {
+    for (const Case c : {Case{"True", "0", "1"}, Case{"False", "1", "0"}, Case{"1", "", ""},
+                         Case{"rubbish", "", ""}, Case{"", "", ""}}) {
+        SCOPED_TRACE(std::string(c.timestamps) + "/" + c.autoPing + "/" + c.bypass);
         AppHarness h;
-        if (c.autoPing) {
-            h.store.set("Configs", "AutoPingEnabled", c.autoPing);
-            h.store.set("Configs", "BypassTransmitQueue", c.bypass);
+        for (const auto& [key, value] : {std::pair{"CommLogTimestamps", c.timestamps},
+                                         {"AutoPingEnabled", c.autoPing},
+                                         {"BypassTransmitQueue", c.bypass}}) {
+            if (*value) {
+                h.store.set("Configs", key, value);
+            }
         }
         h.startSettled();
+        const bool on = std::string(c.timestamps) == "True" || std::string(c.timestamps) == "1";
+        EXPECT_EQ(h.app.commLogView.ckTimestamps, on);
+        EXPECT_EQ(h.app.commLog.timestamps(), on);
         EXPECT_TRUE(h.app.link.AutoPingEnabled);
         EXPECT_FALSE(h.app.link.BypassXmitQueue);
         EXPECT_EQ(h.app.commLogView.btnDisableAutoping, "Disable AutoPing");
         EXPECT_FALSE(h.app.commLogView.ckXmitQueueOverride);
-        // What was read at load is written back; a change lasts one run.
+        h.act([&] { h.app.frmCommLog.ckTimestamps_Click(!on); });
         h.close();
-        EXPECT_EQ(h.setting("Configs", "BypassTransmitQueue"), c.bypass ? c.bypass : "1");
+        EXPECT_EQ(h.setting("Configs", "CommLogTimestamps"), on ? "False" : "True");
+        EXPECT_EQ(h.setting("Configs", "BypassTransmitQueue"), *c.bypass ? c.bypass : "1");
     }
 }
 
