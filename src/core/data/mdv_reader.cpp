@@ -104,7 +104,7 @@ struct DacRef {
 
 // DAC lines are recognised by their name in the group tables.
 std::optional<DacRef> findDac(const MonitorData& data, std::string_view name) {
-    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+    for (const GroupId g : kDacGroups) {
         const auto& names = data.group(g).names;
         for (int i = 0; i < kMaxDacs; ++i) {
             const std::string& n = names[static_cast<std::size_t>(i)];
@@ -200,7 +200,7 @@ private:
 void Reader::startDataSet() {
     MonitorData& d = m_data;
     SetDefaultCountsAndNames(d);
-    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+    for (const GroupId g : kDacGroups) {
         DacGroup& group = d.group(g);
         for (DacPlane* plane : {&group.Value, &group.LoadedValue, &group.FValue, &group.PValue}) {
             *plane = {};
