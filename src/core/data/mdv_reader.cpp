@@ -3,8 +3,11 @@
 #include "core/data/mdv_format.h"
 
 #include <array>
+#include <cerrno>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace orlix {
@@ -430,6 +433,19 @@ MdvReadResult ReadMDF(MonitorData& data, std::istream& in, const MdvReadHooks& h
         return MdvReadResult::Refused;
     }
     return Reader(data, hooks).run(in);
+}
+
+std::optional<std::string> openForReading(const std::string& path, std::ifstream& in) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return std::make_error_code(std::errc::is_a_directory).message();
+    }
+    errno = 0;
+    in.open(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        return errno != 0 ? std::generic_category().message(errno) : "cannot be opened";
+    }
+    return std::nullopt;
 }
 
 } // namespace orlix
