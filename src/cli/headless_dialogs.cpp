@@ -2,8 +2,6 @@
 
 #include "cli/terminal_output.h"
 
-#include <utility>
-
 namespace orlix::cli {
 
 std::string HeadlessDialogs::terminalText(std::string_view text) {
@@ -57,14 +55,6 @@ int HeadlessDialogs::choose(std::string_view text, const std::vector<std::string
     }
     say(terminalText(text) + " " + buttons.back() + ".");
     return static_cast<int>(buttons.size()) - 1;
-}
-
-std::optional<FileChoice> HeadlessDialogs::chooseOpenFile(const FileDialogRequest& /*request*/) {
-    return std::exchange(m_open, std::nullopt);
-}
-
-std::optional<FileChoice> HeadlessDialogs::chooseSaveFile(const FileDialogRequest& /*request*/) {
-    return std::exchange(m_save, std::nullopt);
 }
 
 } // namespace orlix::cli

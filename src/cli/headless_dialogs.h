@@ -1,12 +1,11 @@
 // The dialogs port with no display: a message box becomes a line on
 // standard error, a question is answered No or with its last button
-// (nothing is written that the command line did not ask for), and a file choice is the file the
-// driver named beforehand, or a cancel. The beep is silent.
+// (nothing is written that the command line did not ask for), and a file
+// choice is a cancel. The beep is silent.
 #pragma once
 
 #include "core/ports/dialogs.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +19,12 @@ public:
     // Answered with the last button (the one that declines).
     int choose(std::string_view text, const std::vector<std::string>& buttons,
                std::string_view title = kAppTitle) override;
-    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
-    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& /*request*/) override {
+        return std::nullopt;
+    }
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& /*request*/) override {
+        return std::nullopt;
+    }
     void beep(int /*frequencyHz*/, int /*durationMs*/) override {}
 
     // Messages and questions (with their answers) are kept instead of
@@ -29,10 +32,6 @@ public:
     // reports the outcome itself, drops them.
     void hold() { m_holding = true; }
     void release(bool print);
-
-    // The answers of the next file dialogs: one use each.
-    void answerOpenFile(FileChoice choice) { m_open = std::move(choice); }
-    void answerSaveFile(FileChoice choice) { m_save = std::move(choice); }
 
     // A message box's text as lines for a terminal: its CR LF and lone CR
     // line breaks become LF.
@@ -43,8 +42,6 @@ private:
 
     bool m_holding = false;
     std::vector<std::string> m_held;
-    std::optional<FileChoice> m_open;
-    std::optional<FileChoice> m_save;
 };
 
 } // namespace orlix::cli

@@ -100,7 +100,7 @@ public:
     std::string device() const;
     // Nothing waits in the transmit queue and no prompt is outstanding.
     bool linkIdle() const;
-    bool linkUp() const { return m_app.link.OnlineMode || m_app.link.BootMode; }
+    bool linkUp() const { return m_app.link.linkUp(); }
     // Why the link went down, as core put it in the connection window.
     std::string linkLostReason() const;
 

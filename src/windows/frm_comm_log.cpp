@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace orlix::windows {
 
 CommLogText::CommLogText(App& app, QWidget* parent) : QPlainTextEdit(parent), m_app(app) {
@@ -128,25 +130,14 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
     // Rows of their own widths, each short enough for the window's default
     // size, so that no caption is cut: the link's commands, what the window
     // shows, and the log file.
-    auto* commands = new QHBoxLayout;
-    commands->addWidget(terse);
-    commands->addWidget(verbose);
-    commands->addWidget(m_checkOff); // one of the two is shown
-    commands->addWidget(m_checkOn);
-    commands->addWidget(m_autoPing);
-    commands->addWidget(clearQueue);
-    commands->addStretch();
-    auto* view = new QHBoxLayout;
-    view->addWidget(m_windowEnabled);
-    view->addWidget(m_bypass);
-    view->addWidget(m_timestamps);
-    view->addStretch();
-    auto* file = new QHBoxLayout;
-    file->addWidget(m_logFile);
-    file->addWidget(m_endFileLog);
-    file->addWidget(m_fileEnabled);
-    file->addStretch();
-
+    const auto row = [](std::initializer_list<QWidget*> widgets) {
+        auto* r = new QHBoxLayout;
+        for (QWidget* w : widgets) {
+            r->addWidget(w);
+        }
+        r->addStretch();
+        return r;
+    };
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_indicator);
     bottom->addWidget(reconnect);
@@ -155,9 +146,10 @@ FrmCommLogWindow::FrmCommLogWindow(App& app, QWidget* parent)
     bottom->addWidget(done);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(commands);
-    layout->addLayout(view);
-    layout->addLayout(file);
+    // One of m_checkOff and m_checkOn is shown.
+    layout->addLayout(row({terse, verbose, m_checkOff, m_checkOn, m_autoPing, clearQueue}));
+    layout->addLayout(row({m_windowEnabled, m_bypass, m_timestamps}));
+    layout->addLayout(row({m_logFile, m_endFileLog, m_fileEnabled}));
     layout->addWidget(m_text, 1);
     layout->addLayout(bottom);
 }

@@ -53,8 +53,7 @@ FrmMainWindow::FrmMainWindow(App& app, QWidget* parent) : QMainWindow(parent), m
             &FrmMain::mnuHelpTopics_Click);
     addItem(help, MenuItem::mnuHelpVersion, "&Version ...", &FrmMain::mnuHelpVersion_Click);
     addItem(help, MenuItem::mnuHelpAbout, "&About Orlix", &FrmMain::mnuHelpAbout_Click);
-    m_actions[static_cast<std::size_t>(MenuItem::mnuHelpTopics)]->setShortcut(
-        QKeySequence::HelpContents);
+    action(MenuItem::mnuHelpTopics)->setShortcut(QKeySequence::HelpContents);
 }
 
 QMenu* FrmMainWindow::addMenu(MenuItem item, const char* caption) {

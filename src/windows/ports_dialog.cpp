@@ -1,6 +1,5 @@
 #include "windows/ports_dialog.h"
 
-#include "core/net/network_address.h"
 #include "windows/core_window.h"
 
 #include <QComboBox>
@@ -59,18 +58,11 @@ void PortsDialog::accept() {
     }
     bool saved = false;
     m_app.act([this, devices, &saved] {
-        // A malformed network address is refused by name; nothing is saved
-        // and the dialog stays open for the correction.
-        for (std::size_t i = 0; i < 8; ++i) {
-            if (const std::string problem = net::deviceNameProblem(devices[i]); !problem.empty()) {
-                m_app.ports.dialogs.message("Com" + std::to_string(i + 1) + ": " + problem);
-                return;
-            }
-        }
-        for (std::size_t i = 0; i < 8; ++i) {
-            if (!devices[i].empty()) {
-                m_app.serial.saveDevice(static_cast<int>(i) + 1, devices[i]);
-            }
+        // A malformed network address is refused by name; the dialog stays
+        // open for the correction.
+        if (const std::string problem = m_app.serial.saveDevices(devices); !problem.empty()) {
+            m_app.ports.dialogs.message(problem);
+            return;
         }
         m_app.frmConnect.refreshPortDevices();
         saved = true;

@@ -1,5 +1,5 @@
-// The progress window offscreen, during a download against the simulated
-// boot loader: what its controls say, Cancel, and the title bar's close.
+// The progress window offscreen during a download against the simulated boot
+// loader: what its controls say, Cancel, and the title bar's close.
 #include "support/hex_images.h"
 #include "support/sim_harness.h"
 #include "windows/core_window.h"
@@ -8,10 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -41,19 +38,7 @@ struct DownloadWindow : ::testing::Test {
         QApplication::processEvents();
         QWidget* w = gui.window(WindowId::frmDownload)->findChild<QWidget*>(name);
         EXPECT_NE(w, nullptr) << name;
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            return label->text();
-        }
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            return edit->text();
-        }
-        if (auto* bar = qobject_cast<QProgressBar*>(w)) {
-            return bar->text();
-        }
-        if (auto* button = qobject_cast<QPushButton*>(w)) {
-            return button->text();
-        }
-        return {};
+        return w ? w->property("text").toString() : QString();
     }
     QPushButton* cancel() {
         return gui.window(WindowId::frmDownload)->findChild<QPushButton*>("btnCancel");

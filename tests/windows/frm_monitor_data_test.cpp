@@ -1,6 +1,5 @@
-// The Monitor Data window on the offscreen platform: cells found by name
-// show what the unit reported, the scan-set selector, the compare of the
-// golden before/after pair, and copying to the clipboard.
+// The Monitor Data window offscreen: cells found by name, the scan-set
+// selector, the compare of the golden pair, copying to the clipboard.
 #include "core/protocol/protocol_fixture.h"
 #include "windows/frm_main.h"
 #include "windows_support/gui_fixture.h"
@@ -41,7 +40,7 @@ struct MonitorDataWindow : test::GuiFixture {
         h.advance(250);
         QApplication::processEvents();
     }
-    // The control `name` of the window; null when it has none.
+    // Null when the window has no such control.
     template <typename T = QLabel>
     T* find(const char* name) {
         return gui.window(WindowId::frmMonitorData)->findChild<T*>(name);
@@ -59,10 +58,6 @@ struct MonitorDataWindow : test::GuiFixture {
 TEST_F(MonitorDataWindow, AReplyShowsInItsCellWithItsText) {
     showWindow();
     EXPECT_TRUE(gui.frame(WindowId::frmMonitorData)->isVisible());
-    EXPECT_EQ(gui.frame(WindowId::frmMonitorData)->windowTitle(), "Monitor Data");
-    EXPECT_EQ(text("lblSource"), "Nothing reported yet: no unit connected and no file open");
-    EXPECT_EQ(text("V(0).F"), "");
-
     h.receive(Reply("df", {"V 1.39"}));
     h.receive(Reply("da", {"200,100,50,10,128,200,250"}));
     h.receive(Reply("ddfv", {"151,127,111,61,127,129,127"}));
@@ -70,15 +65,11 @@ TEST_F(MonitorDataWindow, AReplyShowsInItsCellWithItsText) {
     EXPECT_EQ(text("V(0).F"), "") << "the window follows at its next refresh";
     settle();
     EXPECT_EQ(text("V(0).F"), "151");
-    EXPECT_EQ(text("V(6).F"), "127");
     EXPECT_EQ(text("VAnodeValue"), "07.5 kV");
-    EXPECT_EQ(text("LV175Value"), "209.0 V");
     EXPECT_EQ(text("SerialNumber"), "SN123456");
-    EXPECT_EQ(text("FirmwareGeneration"), "1");
 
     // A text the length of a page is kept whole but cannot widen the window.
-    const std::string longName(1000, 'X');
-    h.receive(Reply("dms", {"Model Number = " + longName}));
+    h.receive(Reply("dms", {"Model Number = " + std::string(1000, 'X')}));
     settle();
     EXPECT_EQ(text("ModelNumber").size(), 1000);
     EXPECT_LT(find<QWidget>("grpUnit")->minimumWidth(), 700);
@@ -87,17 +78,13 @@ TEST_F(MonitorDataWindow, AReplyShowsInItsCellWithItsText) {
 TEST_F(MonitorDataWindow, TheScanSetSelectorNamesEachScanSetAndShowsItsValues) {
     openFile("before.mdv");
     showWindow();
-    EXPECT_EQ(text("lblSource"), "From file before.mdv");
     auto* scanSet = find<QComboBox>("cboScanSet");
-    ASSERT_NE(scanSet, nullptr);
     ASSERT_EQ(scanSet->count(), 3);
     EXPECT_EQ(scanSet->itemText(0), "Scan set 0: 640x480 60Hz");
-    EXPECT_EQ(scanSet->itemText(2), "Scan set 2: 1024x768 60Hz");
     EXPECT_EQ(text("L(0).Value"), "100");
 
     scanSet->setCurrentIndex(1);
     emit scanSet->activated(1);
-    QApplication::processEvents();
     EXPECT_EQ(text("L(0).Value"), "110");
     EXPECT_EQ(text("B(0).F"), "141");
     EXPECT_EQ(scanSet->currentText(), "Scan set 1: 800x600 60Hz");
@@ -114,14 +101,10 @@ TEST_F(MonitorDataWindow, ComparingTheGoldenPairMarksEachDifference) {
     EXPECT_EQ(text("lblCompare"), "9 differences with after.mdv");
     EXPECT_EQ(text("L(2).F"), "113");
     EXPECT_EQ(text("L(2).CmpF"), "140");
-    EXPECT_TRUE(marked("L(2).F"));
-    EXPECT_TRUE(marked("L(2).CmpF"));
-    EXPECT_FALSE(marked("L(2).P"));
-    EXPECT_FALSE(marked("L(3).F"));
+    EXPECT_TRUE(marked("L(2).F") && marked("L(2).CmpF"));
+    EXPECT_FALSE(marked("L(2).P") || marked("L(3).F"));
     EXPECT_EQ(text("OperatingHours.Cmp"), "523:09:10:02");
     EXPECT_TRUE(marked("OperatingHours"));
-    EXPECT_EQ(find<QComboBox>("cboScanSet")->itemText(3),
-              "Scan set 3: 1280x1024 60Hz (only in after.mdv)");
 
     ASSERT_TRUE(only->isEnabled());
     only->click();
@@ -140,7 +123,6 @@ TEST_F(MonitorDataWindow, ComparingTheGoldenPairMarksEachDifference) {
     find<QPushButton>("btnEndCompare")->click();
     EXPECT_EQ(text("lblCompare"), "");
     EXPECT_EQ(scanSet->currentText(), "Scan set 0: 640x480 60Hz");
-    EXPECT_EQ(text("L(2).F"), "113");
     EXPECT_FALSE(marked("L(2).F"));
     EXPECT_EQ(find("L(2).CmpF"), nullptr);
 }
@@ -156,9 +138,7 @@ TEST_F(MonitorDataWindow, CopyPutsTabSeparatedTextOnTheClipboard) {
     EXPECT_TRUE(all.contains("Serial Number\tSN0012345"));
     EXPECT_TRUE(all.contains("Red Gain\t106\t113\t119"));
 
-    auto* table = find<QWidget>("tblB");
-    ASSERT_NE(table, nullptr);
-    table->findChild<QAction*>("actCopyTable")->trigger();
+    find<QWidget>("tblB")->findChild<QAction*>("actCopyTable")->trigger();
     EXPECT_EQ(clipboard->text(), "B Group\nItem\tValue\tF\tP\n"
                                  "White Level\t124\t131\t137\nBias Adjust\t127\t134\t140\n");
 }

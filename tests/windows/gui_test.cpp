@@ -1,9 +1,6 @@
-// The windows on the offscreen platform: controls found by name, clicks
-// and keys reaching core, and what core holds showing in the controls.
-#include "support/app_harness.h"
-#include "windows/core_window.h"
+// The windows offscreen: clicks and keys reaching core, and what core holds
+// showing in the controls.
 #include "windows/frm_main.h"
-#include "windows/gui.h"
 #include "windows/ports_dialog.h"
 #include "windows_support/gui_fixture.h"
 
@@ -31,49 +28,32 @@ using GuiTest = test::GuiFixture;
 
 TEST_F(GuiTest, TheMainWindowShowsTheCaptionAndTheMenusOfTheLinkState) {
     windows::FrmMainWindow* main = gui.mainWindow();
-    EXPECT_EQ(main->windowTitle(), "Orlix6 Backlight Adjustment Tool V6.0.3 -- No Backlight");
-    struct Item {
-        const char* name;
-        const char* caption;
-        bool enabled;
+    const auto enabled = [&](const char* name) {
+        return main->findChild<QAction*>(name)->isEnabled();
     };
-    const Item items[] = {{"mnuFileOpen", "&Open ...", true},
-                          {"mnuFileSaveAs", "S&ave As ...", true},
-                          {"mnuMonitorUpdate", "&Update All Data", false},
-                          {"mnuMonitorOnline", "Go O&nline", true},
-                          {"mnuMonitorOffline", "Go O&ffline", false},
-                          {"mnuMonitorDemo", "Go Offline &Demo Mode", true},
-                          {"mnuMonitorRun", "&Run from BOOT MODE", false},
-                          {"mnuRGBbacklight", "&RGB Backlight", true},
-                          {"mnuHelpAbout", "&About Orlix", true},
-                          {"mnuHelpVersion", "&Version ...", true}};
-    for (const auto& item : items) {
-        auto* action = main->findChild<QAction*>(item.name);
-        ASSERT_NE(action, nullptr) << item.name;
-        EXPECT_EQ(action->text(), item.caption);
-        EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
-    }
+    EXPECT_EQ(main->windowTitle(), "Orlix6 Backlight Adjustment Tool V6.0.3 -- No Backlight");
+    EXPECT_EQ(main->findChild<QAction*>("mnuFileOpen")->text(), "&Open ...");
+    EXPECT_TRUE(enabled("mnuMonitorOnline"));
+    EXPECT_FALSE(enabled("mnuMonitorUpdate") || enabled("mnuMonitorOffline") ||
+                 enabled("mnuMonitorRun"));
 
     main->findChild<QAction*>("mnuMonitorDemo")->trigger();
     EXPECT_TRUE(h.app.link.DemoMode);
     EXPECT_EQ(main->windowTitle(),
               "Orlix6 Backlight Adjustment Tool V6.0.3 -- No monitor - Offline Demo Mode");
-    EXPECT_TRUE(main->findChild<QAction*>("mnuMonitorRun")->isEnabled());
+    EXPECT_TRUE(enabled("mnuMonitorRun"));
 }
 
 TEST_F(GuiTest, TheConnectionWindowShowsPortsStatusAndIndicator) {
     EXPECT_TRUE(gui.frame(WindowId::frmConnect)->isVisible());
-    EXPECT_EQ(gui.frame(WindowId::frmConnect)->windowTitle(), "Monitor Connection");
     EXPECT_TRUE(find<QRadioButton>(WindowId::frmConnect, "optCommPort(0)")->isChecked());
-    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lblCom3")->text(), "Com3");
     EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lblDevice(2)")->text(), "test-com3");
-    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lbl1")->text(), "Trying port 1");
-    EXPECT_EQ(find<QPushButton>(WindowId::frmConnect, "btnInd")->property("backColour").toUInt(),
-              kColourRed);
-    EXPECT_EQ(find<QPushButton>(WindowId::frmConnect, "btnOK")->toolTip(), "Try this port.");
-
-    // The unit's text is shown as it is, never as markup.
-    EXPECT_EQ(find<QLabel>(WindowId::frmConnect, "lbl1")->textFormat(), Qt::PlainText);
+    auto* status = find<QLabel>(WindowId::frmConnect, "lbl1");
+    EXPECT_EQ(status->text(), "Trying port 1");
+    EXPECT_EQ(status->textFormat(), Qt::PlainText) << "the unit's text is never markup";
+    for (WindowId id : {WindowId::frmConnect, WindowId::frmCommLog}) {
+        EXPECT_EQ(find<QPushButton>(id, "btnInd")->property("backColour").toUInt(), kColourRed);
+    }
 
     find<QRadioButton>(WindowId::frmConnect, "optCommPort(3)")->click();
     EXPECT_EQ(h.app.link.CommPortNumber, 4);
@@ -83,18 +63,6 @@ TEST_F(GuiTest, TheConnectionWindowShowsPortsStatusAndIndicator) {
     QTest::mouseClick(find<QPushButton>(WindowId::frmConnect, "btnOffline"), Qt::LeftButton);
     EXPECT_TRUE(h.app.link.OfflineMode);
     EXPECT_FALSE(gui.frame(WindowId::frmConnect)->isVisible());
-    EXPECT_FALSE(gui.frame(WindowId::frmTrying)->isVisible());
-}
-
-TEST_F(GuiTest, ConnectingTurnsBothIndicatorsGreen) {
-    h.receive("p\r\n#");
-    h.advance(2000);
-    QApplication::processEvents();
-    for (WindowId id : {WindowId::frmConnect, WindowId::frmCommLog}) {
-        EXPECT_EQ(find<QPushButton>(id, "btnInd")->property("backColour").toUInt(), kColourGreen);
-    }
-    EXPECT_EQ(gui.mainWindow()->windowTitle(),
-              "Orlix6 Backlight Adjustment Tool V6.0.3 -- Backlight on Com1");
     EXPECT_FALSE(gui.frame(WindowId::frmTrying)->isVisible());
 }
 
@@ -122,7 +90,6 @@ TEST_F(GuiTest, TheCommLogShowsTheTrafficAndSendsWhatIsTyped) {
 
 TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
     auto* autoPing = find<QPushButton>(WindowId::frmCommLog, "btnDisableAutoping");
-    EXPECT_EQ(autoPing->text(), "Disable AutoPing");
     QTest::mouseClick(autoPing, Qt::LeftButton);
     EXPECT_FALSE(h.app.link.AutoPingEnabled);
     EXPECT_EQ(autoPing->text(), "Enable AutoPing");
@@ -135,20 +102,12 @@ TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
     EXPECT_TRUE(checkOn->isVisible());
     h.advance(100); // "cz0" goes out; actions wait for the write
 
-    auto* bypass = find<QCheckBox>(WindowId::frmCommLog, "ckXmitQueueOverride");
-    EXPECT_FALSE(bypass->isChecked());
-    QTest::mouseClick(bypass, Qt::LeftButton);
+    QTest::mouseClick(find<QCheckBox>(WindowId::frmCommLog, "ckXmitQueueOverride"), Qt::LeftButton);
     EXPECT_TRUE(h.app.link.BypassXmitQueue);
-
-    auto* timestamps = find<QCheckBox>(WindowId::frmCommLog, "ckTimestamps");
-    EXPECT_EQ(timestamps->text(), "Timestamps");
-    EXPECT_FALSE(timestamps->isChecked());
-    QTest::mouseClick(timestamps, Qt::LeftButton);
+    QTest::mouseClick(find<QCheckBox>(WindowId::frmCommLog, "ckTimestamps"), Qt::LeftButton);
     EXPECT_TRUE(h.app.commLog.timestamps());
-
-    auto* fileEnabled = find<QCheckBox>(WindowId::frmCommLog, "ckFileEnabled");
-    EXPECT_FALSE(fileEnabled->isEnabled()) << "no log file open yet";
-    EXPECT_FALSE(find<QPushButton>(WindowId::frmCommLog, "btnEndFileLog")->isEnabled());
+    EXPECT_FALSE(find<QCheckBox>(WindowId::frmCommLog, "ckFileEnabled")->isEnabled())
+        << "no log file open yet";
 
     QTest::mouseClick(find<QPushButton>(WindowId::frmCommLog, "btnDone"), Qt::LeftButton);
     EXPECT_FALSE(gui.frame(WindowId::frmCommLog)->isVisible());
@@ -159,7 +118,6 @@ TEST_F(GuiTest, CommLogButtonsAndBoxesFollowCore) {
 TEST_F(GuiTest, NoCaptionOfTheCommLogIsCutAtItsDefaultSizeOnA1280By800Screen) {
     QWidget* log = gui.window(WindowId::frmCommLog);
     ASSERT_TRUE(log->isVisible());
-    // The default size on a 1280 x 800 screen: half of it.
     gui.frame(WindowId::frmCommLog)->resize(640, 400);
     QApplication::processEvents();
     const auto controls = log->findChildren<QAbstractButton*>();
@@ -175,7 +133,6 @@ TEST_F(GuiTest, NoCaptionOfTheCommLogIsCutAtItsDefaultSizeOnA1280By800Screen) {
 TEST_F(GuiTest, ThePortsDialogRefusesAMalformedNetworkAddressByName) {
     windows::PortsDialog dialog(h.app);
     auto* com2 = dialog.findChild<QComboBox*>("cboDevice(1)");
-    ASSERT_NE(com2, nullptr);
     com2->setEditText("rfc2217://127.0.0.1");
     dialog.accept();
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
@@ -186,7 +143,6 @@ TEST_F(GuiTest, ThePortsDialogRefusesAMalformedNetworkAddressByName) {
 
     com2->setEditText(" rfc2217://127.0.0.1:4001 ");
     dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(h.setting("Ports", "Com2"), "rfc2217://127.0.0.1:4001");
     EXPECT_EQ(h.app.connectView.portDevices[1], "rfc2217://127.0.0.1:4001");
 }
@@ -201,20 +157,19 @@ TEST_F(GuiTest, ClosingAWindowByItsTitleBarActsAsItsOwnCloseButton) {
 
 TEST_F(GuiTest, PlacementIsConvertedFromTwipsAndPulledBackIntoView) {
     const double perTwip = gui.pixelsPerTwip();
-    h.act([&] {
-        h.app.connectView.placement = Placement{1440, 2880, 7200, 4320, WindowState::Normal};
-        ++h.app.connectView.placementCount;
-        h.app.touch(WindowId::frmConnect);
-    });
+    const auto place = [&](double top, double left) {
+        h.act([&] {
+            h.app.connectView.placement = Placement{top, left, 7200, 4320, WindowState::Normal};
+            ++h.app.connectView.placementCount;
+            h.app.touch(WindowId::frmConnect);
+        });
+    };
+    place(1440, 2880);
     QMdiSubWindow* frame = gui.frame(WindowId::frmConnect);
     EXPECT_EQ(frame->geometry().x(), std::lround(2880 * perTwip));
     EXPECT_EQ(frame->geometry().width(), std::lround(7200 * perTwip));
 
-    h.act([&] {
-        h.app.connectView.placement = Placement{-90000, 90000, 7200, 4320, WindowState::Normal};
-        ++h.app.connectView.placementCount;
-        h.app.touch(WindowId::frmConnect);
-    });
+    place(-90000, 90000);
     const QRect area = gui.mainWindow()->mdiArea()->viewport()->rect();
     EXPECT_TRUE(area.intersects(frame->geometry())) << "a window off every screen comes back";
 
@@ -235,7 +190,6 @@ TEST(GuiPlacement, AStoredPlacementTooLargeOrOffTheScreenGivesTheDefaultAndIsNot
     gui.start();
     h.advance(100);
     QApplication::processEvents();
-    // The default is half the screen, or the least the window can be.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect shown = gui.mainWindow()->geometry();
     EXPECT_LE(shown.width(), screen.width());

@@ -1,8 +1,6 @@
 // What the slider windows send for the user's gestures and for core's own
 // values, and where the comm log's view stays as text arrives.
-#include "windows/core_window.h"
 #include "windows/frm_main.h"
-#include "windows/gui.h"
 #include "windows_support/gui_fixture.h"
 
 #include <QApplication>
@@ -19,7 +17,6 @@ namespace orlix {
 namespace {
 
 struct WindowViews : test::GuiFixture {
-    // Lines that went to the port or still wait in the queue.
     std::string everythingSent() const {
         std::string all;
         for (const auto& w : h.port.writes()) {
@@ -110,8 +107,8 @@ private:
 TEST_F(CommLogView, FollowsNewTextWhileTheUserHasNotScrolledAway) {
     receiveLines(100);
     EXPECT_TRUE(atEnd());
-    // The view gets smaller (a resize, or a long line brings a horizontal
-    // scroll bar): the user has not scrolled, so the log still follows.
+    // A smaller view (a resize, a horizontal scroll bar for a long line) is
+    // no scrolling away by the user.
     frame->resize(500, 250);
     receiveLines(1);
     EXPECT_TRUE(atEnd());

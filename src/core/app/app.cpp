@@ -4,11 +4,7 @@ namespace orlix {
 
 App::App(Ports p)
     : ports(p), settings(p.settings), timers(p.timers, gate),
-      download(FirmwareDownload::Deps{timers,
-                                      p.clock,
-                                      p.dialogs,
-                                      downloadView,
-                                      xmit,
+      download(FirmwareDownload::Deps{timers, p.clock, p.dialogs, downloadView, xmit,
                                       [this](std::string_view text) { commLog.LogLine(text); },
                                       [this](bool visible) {
                                           visible ? show(WindowId::frmDownload)
@@ -16,7 +12,6 @@ App::App(Ports p)
                                       },
                                       [this] { touch(WindowId::frmDownload); },
                                       [this] { return link.MonitorConnected && serial.isOpen(); },
-                                      {},
                                       [this] { return std::string_view(rx.rejectedText()); }}),
       serial(p.serial, settings), commLog(CommLog::Deps{commLogView, download, p.dialogs, p.clock,
                                                         [this] { touch(WindowId::frmCommLog); }}),

@@ -4,7 +4,6 @@
 #include "core/data/mdv_reader.h"
 #include "core/data/mdv_writer.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -45,20 +44,6 @@ struct FileState {
         d.DataChanged = DataChanged;
     }
 };
-
-// nullopt when `in` is open on the file, else the reason it is not.
-std::optional<std::string> openForReading(const std::string& path, std::ifstream& in) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        return std::make_error_code(std::errc::is_a_directory).message();
-    }
-    errno = 0;
-    in.open(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
-        return errno != 0 ? std::generic_category().message(errno) : "cannot be opened";
-    }
-    return std::nullopt;
-}
 
 } // namespace
 

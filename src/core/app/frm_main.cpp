@@ -19,7 +19,7 @@ constexpr std::int16_t kPastLastItem = kDataItemCount; // 45
 // connection fills afresh, and the operating time and cycles, which run on
 // by themselves.
 bool sameSavedData(const MonitorData& a, const MonitorData& b) {
-    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+    for (const GroupId g : kDacGroups) {
         const DacGroup& x = a.group(g);
         const DacGroup& y = b.group(g);
         if (x.count != y.count || x.Value != y.Value || x.FValue != y.FValue ||

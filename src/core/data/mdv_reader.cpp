@@ -3,8 +3,11 @@
 #include "core/data/mdv_format.h"
 
 #include <array>
+#include <cerrno>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace orlix {
@@ -104,7 +107,7 @@ struct DacRef {
 
 // DAC lines are recognised by their name in the group tables.
 std::optional<DacRef> findDac(const MonitorData& data, std::string_view name) {
-    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+    for (const GroupId g : kDacGroups) {
         const auto& names = data.group(g).names;
         for (int i = 0; i < kMaxDacs; ++i) {
             const std::string& n = names[static_cast<std::size_t>(i)];
@@ -200,7 +203,7 @@ private:
 void Reader::startDataSet() {
     MonitorData& d = m_data;
     SetDefaultCountsAndNames(d);
-    for (const GroupId g : {GroupId::L, GroupId::B, GroupId::H, GroupId::V, GroupId::N}) {
+    for (const GroupId g : kDacGroups) {
         DacGroup& group = d.group(g);
         for (DacPlane* plane : {&group.Value, &group.LoadedValue, &group.FValue, &group.PValue}) {
             *plane = {};
@@ -430,6 +433,19 @@ MdvReadResult ReadMDF(MonitorData& data, std::istream& in, const MdvReadHooks& h
         return MdvReadResult::Refused;
     }
     return Reader(data, hooks).run(in);
+}
+
+std::optional<std::string> openForReading(const std::string& path, std::ifstream& in) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return std::make_error_code(std::errc::is_a_directory).message();
+    }
+    errno = 0;
+    in.open(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        return errno != 0 ? std::generic_category().message(errno) : "cannot be opened";
+    }
+    return std::nullopt;
 }
 
 } // namespace orlix

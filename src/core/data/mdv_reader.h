@@ -30,8 +30,11 @@
 
 #include "core/data/monitor_data.h"
 
+#include <fstream>
 #include <functional>
 #include <istream>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace orlix {
@@ -54,5 +57,9 @@ enum class MdvReadResult {
 // a DiskFileNum of 1..255. A file that is not a data file of this version
 // clears FileIsOpen, FileOpenForInput and DiskFileNum.
 MdvReadResult ReadMDF(MonitorData& data, std::istream& in, const MdvReadHooks& hooks);
+
+// Opens `in` on the file at `path` for ReadMDF: nullopt when it is open,
+// else the reason it is not ("Is a directory", the system's words).
+std::optional<std::string> openForReading(const std::string& path, std::ifstream& in);
 
 } // namespace orlix

@@ -44,6 +44,9 @@ struct DacGroup {
 };
 
 enum class GroupId { L, B, H, V, N, DayNight };
+// The groups of DACs with a count, a value per scan set and F and P sets.
+inline constexpr GroupId kDacGroups[] = {GroupId::L, GroupId::B, GroupId::H, GroupId::V,
+                                         GroupId::N};
 
 struct MonitorData {
     // Scan sets.

@@ -28,8 +28,6 @@ namespace orlix {
 
 enum class DacColumn { Value, F, P };
 inline constexpr DacColumn kDacColumns[] = {DacColumn::Value, DacColumn::F, DacColumn::P};
-inline constexpr GroupId kDacGroups[] = {GroupId::L, GroupId::B, GroupId::H, GroupId::V,
-                                         GroupId::N};
 
 std::string_view columnName(DacColumn column); // "Value", "F", "P"
 std::string_view groupName(GroupId group);     // "L", "B", "H", "V", "N"

@@ -5,10 +5,8 @@
 #include "core/protocol/protocol_events.h"
 #include "core/protocol/reply_protocol.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 
 namespace orlix {
 
@@ -59,16 +57,9 @@ LoadedDataSet loadDataSet(const std::string& path) {
     d.DataFileHeader = kDataFileHeader;
     d.DataFileVersion = kDataFileVersion;
 
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        loaded.error = path + ": " + std::make_error_code(std::errc::is_a_directory).message();
-        return loaded;
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
-        loaded.error = path + ": " +
-                       (errno != 0 ? std::generic_category().message(errno) : "cannot be opened");
+    std::ifstream in;
+    if (const auto reason = openForReading(path, in)) {
+        loaded.error = path + ": " + *reason;
         return loaded;
     }
 

@@ -141,7 +141,7 @@ std::string FrmMonitorData::openFileTitle() const {
 }
 
 std::string FrmMonitorData::ownTitle() const {
-    if (m.link.MonitorConnected && (m.link.OnlineMode || m.link.BootMode)) {
+    if (m.link.MonitorConnected && m.link.linkUp()) {
         return "Unit on Com" + std::to_string(m.link.CommPortNumber);
     }
     const std::string file = openFileTitle();
@@ -153,7 +153,7 @@ std::string FrmMonitorData::sourceLine() const {
     const std::string file = openFileTitle();
     const std::string lastReply = m_lastReply ? timeText(*m_lastReply) : std::string();
     std::string line;
-    if (m.link.MonitorConnected && (m.link.OnlineMode || m.link.BootMode)) {
+    if (m.link.MonitorConnected && m.link.linkUp()) {
         line = m.link.BootMode ? "The unit on " + com + " is in its boot loader"
                                : "Live from the unit on " + com;
         line += lastReply.empty() ? ", no reply yet" : ", last reply at " + lastReply;

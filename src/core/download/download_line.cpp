@@ -17,11 +17,7 @@ std::string commandOf(std::string_view line) {
     while (!line.empty() && IsWhiteSpace(line.back())) {
         line.remove_suffix(1);
     }
-    line = SkipWhiteSpace(line);
-    std::string command(line);
-    std::transform(command.begin(), command.end(), command.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return command;
+    return LowerAscii(SkipWhiteSpace(line));
 }
 
 // Commands after which the boot loader works for a while before its prompt.

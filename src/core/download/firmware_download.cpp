@@ -468,9 +468,6 @@ void FirmwareDownload::succeed() {
                                 kTitle)) {
         m_deps.xmit.SendCommand("g\r\n");
     }
-    if (m_deps.ended) {
-        m_deps.ended(Outcome::Done);
-    }
 }
 
 void FirmwareDownload::abort(std::string_view reason) {
@@ -539,9 +536,6 @@ void FirmwareDownload::fail(std::string_view reason, std::string_view title, Lin
     m_deps.notice("Firmware download stopped: " + firstLine(reason) + " " + firstLine(where));
     m_deps.dialogs.message(std::string(reason) + std::string(kCrLf) + std::string(kCrLf) + where,
                            title);
-    if (m_deps.ended) {
-        m_deps.ended(Outcome::Stopped);
-    }
 }
 
 RejectVerdict FirmwareDownload::rejectedByUnit(std::string_view reply) {

@@ -70,7 +70,6 @@ public:
         std::function<void(bool visible)> showWindow; // the progress window
         std::function<void()> changed;                // the view changed
         std::function<bool()> unitConnected;          // a unit answers on an open port
-        std::function<void(Outcome)> ended = {};      // after every end (optional)
         // The text of the reply the unit last ended with '!' (optional).
         std::function<std::string_view()> rejectedReply = {};
     };

@@ -20,6 +20,15 @@ std::string portErrorText(int port) {
     return "Comm Port Error  on Com" + std::to_string(port) + " -> try another port";
 }
 
+// The port of the link did not open: said in the connection window and the log.
+void sayCannotOpen(App& app) {
+    const std::string why =
+        "Cannot open Com" + std::to_string(app.link.CommPortNumber) + ": " + app.serial.lastError();
+    app.connectView.lbl1 = why;
+    app.touch(WindowId::frmConnect);
+    app.commLog.LogLine(why);
+}
+
 } // namespace
 
 // --- frmConnect ------------------------------------------------------------------
@@ -59,17 +68,12 @@ bool FrmConnect::OpenSerialPort() {
     if (app.link.MonitorConnected) {
         app.link.MonitorConnected = false;
     }
-    const int port = app.link.CommPortNumber;
-    if (app.serial.open(port)) {
+    if (app.serial.open(app.link.CommPortNumber)) {
         return true;
     }
-    const std::string why =
-        "Cannot open Com" + std::to_string(port) + ": " + app.serial.lastError();
-    app.connectView.lbl1 = why;
-    app.touch(WindowId::frmConnect);
-    app.commLog.LogLine(why);
+    sayCannotOpen(app);
     // The caption, menus and indicators must not go on saying Online.
-    if (app.link.OnlineMode || app.link.BootMode) {
+    if (app.link.linkUp()) {
         app.GoOffline();
     }
     return false;
@@ -162,26 +166,19 @@ void FrmTrying::reopenIfClosed() {
 }
 
 void FrmTrying::reportOpenFailure() {
-    App& app = m_app;
     // Said once per reason, not every two seconds.
-    if (app.serial.lastError() == m_lastReopenError) {
-        return;
+    if (m_app.serial.lastError() != m_lastReopenError) {
+        m_lastReopenError = m_app.serial.lastError();
+        sayCannotOpen(m_app);
     }
-    m_lastReopenError = app.serial.lastError();
-    const std::string why =
-        "Cannot open Com" + std::to_string(app.link.CommPortNumber) + ": " + m_lastReopenError;
-    app.connectView.lbl1 = why;
-    app.touch(WindowId::frmConnect);
-    app.commLog.LogLine(why);
 }
 
 void FrmTrying::openFailed(const std::string& reason) {
-    App& app = m_app;
-    app.serial.openFailed(reason);
+    m_app.serial.openFailed(reason);
     reportOpenFailure();
     // The caption, menus and indicators must not go on saying Online.
-    if (app.link.OnlineMode || app.link.BootMode) {
-        app.GoOffline();
+    if (m_app.link.linkUp()) {
+        m_app.GoOffline();
     }
 }
 

@@ -56,7 +56,7 @@ void KeepAlive::tmrConnect_Timer() {
 
 void KeepAlive::onLineLost() {
     // Only a link that is up is judged; an attempt's tries judge their own.
-    if (m_app.link.OnlineMode || m_app.link.BootMode) {
+    if (m_app.link.linkUp()) {
         unitGone(kNoLineAnswer);
     }
 }
@@ -65,7 +65,7 @@ void KeepAlive::onUnitRefuses() {
     // It answers, but a unit that takes no command can neither be read nor
     // adjusted: as good as gone. The attempt's pings find it again as soon
     // as it takes a line.
-    if (m_app.link.OnlineMode || m_app.link.BootMode) {
+    if (m_app.link.linkUp()) {
         unitGone(kRefuses);
     }
 }
@@ -74,7 +74,7 @@ void KeepAlive::onPortLost(const std::string& reason) {
     App& app = m_app;
     app.serial.close();
     app.download.abort("The serial port was lost: " + reason);
-    const bool connected = app.link.OnlineMode || app.link.BootMode;
+    const bool connected = app.link.linkUp();
     const std::string why = "Serial port lost: " + reason;
     // While an attempt retries a connection that keeps failing the same
     // way (a network server that is down), the log says so once.

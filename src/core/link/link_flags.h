@@ -13,6 +13,8 @@ struct LinkFlags {
     bool OfflineMode = false;
     bool BootMode = false;
     bool DemoMode = false;
+    // A unit is connected, in its application or its boot loader.
+    bool linkUp() const { return OnlineMode || BootMode; }
 
     // The ping's reply carried a prompt (set by the P reply handler).
     bool MonitorConnected = false;

@@ -44,10 +44,20 @@ void SerialLine::setOverride(int port, std::string device) {
     }
 }
 
-void SerialLine::saveDevice(int port, std::string_view device) {
-    if (validPort(port)) {
-        m_settings.save(keys::kPorts, portKey(port), device);
+std::string SerialLine::saveDevices(const std::array<std::string, kLastPort>& devices) {
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        const std::string& device = devices[static_cast<std::size_t>(port - 1)];
+        if (const std::string problem = net::deviceNameProblem(device); !problem.empty()) {
+            return portKey(port) + ": " + problem;
+        }
     }
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        const std::string& device = devices[static_cast<std::size_t>(port - 1)];
+        if (!device.empty()) {
+            m_settings.save(keys::kPorts, portKey(port), device);
+        }
+    }
+    return {};
 }
 
 SerialLineSettings SerialLine::lineSettings() {

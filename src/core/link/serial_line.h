@@ -32,8 +32,10 @@ public:
     // The device that ComN stands for; empty for a number outside 1..8.
     std::string deviceFor(int port) const;
     void setOverride(int port, std::string device);
-    // Saves the mapping of ComN in the settings.
-    void saveDevice(int port, std::string_view device);
+    // Saves the device names of Com1..Com8; an empty name keeps the saved
+    // one. A malformed network address saves nothing: the problem comes
+    // back ("ComN: ..."), empty when all were saved.
+    std::string saveDevices(const std::array<std::string, kLastPort>& devices);
 
     // Closes the port if open, opens ComN with 19200 8N1, no handshaking,
     // DTR and RTS off, pending input thrown away. False when the system

@@ -37,15 +37,14 @@ std::string CommLog::timeStamp(const DateTime& t) {
     return text;
 }
 
+std::string CommLog::entryStart() const {
+    // An entry in the middle of a received line starts a line of its own.
+    std::string start = m_atLineStart ? std::string() : std::string("\r\n");
+    return start + timeStamp(m_deps.clock.localNow());
+}
+
 void CommLog::LogLine(std::string_view text) {
-    std::string line;
-    if (m_timestamps) {
-        // A notice in the middle of a received line starts a line of its own.
-        if (!m_atLineStart) {
-            line = "\r\n";
-        }
-        line += timeStamp(m_deps.clock.localNow());
-    }
+    std::string line = m_timestamps ? entryStart() : std::string();
     line += text;
     line += "\r\n";
     windowAppend(line);
@@ -89,9 +88,7 @@ void CommLog::logSent(std::string_view bytes) {
     if (bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n") {
         bytes.remove_suffix(2);
     }
-    // An entry in the middle of a received line starts a line of its own.
-    std::string entry = m_atLineStart ? std::string() : std::string("\r\n");
-    entry += timeStamp(m_deps.clock.localNow());
+    std::string entry = entryStart();
     entry += "> ";
     entry += visibleText(bytes);
     entry += "\r\n";

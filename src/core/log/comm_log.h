@@ -64,6 +64,8 @@ public:
 
 private:
     void windowAppend(std::string_view text);
+    // A stamped entry of the tool's own (timestamps on).
+    std::string entryStart() const;
     void echo(std::string_view text, bool lineEnd);
     // To the window (unless a download holds the echo back) and the file.
     void put(std::string_view text, bool lineEnd);

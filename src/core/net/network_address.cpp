@@ -1,5 +1,7 @@
 #include "core/net/network_address.h"
 
+#include "core/protocol/text_helpers.h"
+
 #include <algorithm>
 
 namespace orlix::net {
@@ -16,18 +18,6 @@ bool isDigit(char c) {
 
 bool isAlnum(char c) {
     return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isHex(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return out;
 }
 
 bool fail(std::string* why, std::string_view text) {
@@ -99,7 +89,7 @@ bool validIpv6(std::string_view host) {
         return false;
     }
     return std::all_of(host.begin(), host.end(),
-                       [](char c) { return isHex(c) || c == ':' || c == '.'; });
+                       [](char c) { return HexDigitValue(c) >= 0 || c == ':' || c == '.'; });
 }
 
 std::optional<std::uint16_t> parsePort(std::string_view text) {
@@ -134,7 +124,7 @@ std::optional<NetworkAddress> parseNetworkAddress(std::string_view text, std::st
         return std::nullopt;
     }
     NetworkAddress address;
-    const std::string scheme = lower(text.substr(0, sep));
+    const std::string scheme = LowerAscii(text.substr(0, sep));
     if (scheme == "tcp") {
         address.scheme = NetworkScheme::Raw;
     } else if (scheme == "rfc2217") {

@@ -25,18 +25,6 @@ Decimal toDecimal(double magnitude, int significantDigits) {
     significantDigits = std::clamp(significantDigits, 1, 17);
     char buffer[64];
     Decimal d;
-    // Most values shown are whole numbers (DAC and scroll values): their
-    // digits are the decimal itself when they fit the significant digits.
-    if (magnitude < kExactWholeLimit && magnitude == std::floor(magnitude)) {
-        const auto whole = static_cast<std::uint64_t>(magnitude);
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, whole);
-        const auto count = static_cast<int>(end - buffer);
-        if (ec == std::errc() && count <= significantDigits) {
-            d.digits.assign(buffer, end);
-            d.pointPos = count;
-            return d;
-        }
-    }
     // The same digits as printf's "%.*e": correctly rounded to the
     // significant digits, without printf's cost.
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,

@@ -67,6 +67,8 @@ std::optional<std::string_view> After(std::string_view text, std::string_view ma
 bool Contains(std::string_view text, std::string_view part);
 
 char UpperAscii(char c);
+// The text with its ASCII letters in lower case.
+std::string LowerAscii(std::string_view text);
 // The value of one hexadecimal digit, either case; -1 for any other character.
 int HexDigitValue(char c);
 // The first character upper-cased; '\0' for an empty text.

@@ -10,89 +10,52 @@ using test::AppHarness;
 
 constexpr const char* kBase = "Orlix6 Backlight Adjustment Tool V6.0.3";
 
-struct MenuRow {
-    bool update, online, offline, demo, run;
-};
+// One letter per item that is on: Update, oNline, oFfline, Demo, Run; and
+// the flags OnlineMode, BootMode, OfflineMode, DemoMode, MonitorConnected.
+std::string menus(const App& app) {
+    std::string on;
+    const std::pair<MenuItem, char> items[] = {{MenuItem::mnuMonitorUpdate, 'U'},
+                                               {MenuItem::mnuMonitorOnline, 'N'},
+                                               {MenuItem::mnuMonitorOffline, 'F'},
+                                               {MenuItem::mnuMonitorDemo, 'D'},
+                                               {MenuItem::mnuMonitorRun, 'R'}};
+    for (const auto& [item, letter] : items) {
+        on += app.mainView.enabled(item) ? letter : '-';
+    }
+    return on;
+}
 
-MenuRow menus(const App& app) {
-    const auto& m = app.mainView;
-    return {m.enabled(MenuItem::mnuMonitorUpdate), m.enabled(MenuItem::mnuMonitorOnline),
-            m.enabled(MenuItem::mnuMonitorOffline), m.enabled(MenuItem::mnuMonitorDemo),
-            m.enabled(MenuItem::mnuMonitorRun)};
+std::string flags(const LinkFlags& l) {
+    return {l.OnlineMode ? 'O' : '-', l.BootMode ? 'B' : '-', l.OfflineMode ? 'F' : '-',
+            l.DemoMode ? 'D' : '-', l.MonitorConnected ? 'C' : '-'};
 }
 
 TEST(LinkStates, EachStateSetsFlagsCaptionMenusAndIndicators) {
     struct Case {
-        const char* name;
         void (App::*change)();
         const char* caption;
-        bool online, boot, offline, demo, connected;
-        MenuRow menu;
+        const char* flags;
+        const char* menus;
         std::uint32_t connectIndicator;
     };
     const Case cases[] = {
-        {"online",
-         &App::GoOnline,
-         " -- Backlight on Com3",
-         true,
-         false,
-         false,
-         false,
-         true,
-         {true, false, true, true, false},
-         kColourGreen},
-        {"boot",
-         &App::GoBootMode,
-         " -- Backlight on Com3 -- BOOT MODE",
-         false,
-         true,
-         false,
-         false,
-         true,
-         {false, false, true, true, true},
-         kColourRed},
-        {"offline",
-         &App::GoOffline,
-         " -- No Backlight",
-         false,
-         false,
-         true,
-         false,
-         false,
-         {false, true, false, true, false},
-         kColourRed},
-        {"demo",
-         &App::GoDemoMode,
-         " -- No monitor - Offline Demo Mode",
-         false,
-         false,
-         false,
-         true,
-         false,
-         {true, true, true, true, true},
-         kColourRed},
+        {&App::GoOnline, " -- Backlight on Com3", "O---C", "U-FD-", kColourGreen},
+        {&App::GoBootMode, " -- Backlight on Com3 -- BOOT MODE", "-B--C", "--FDR", kColourRed},
+        {&App::GoOffline, " -- No Backlight", "--F--", "-N-D-", kColourRed},
+        {&App::GoDemoMode, " -- No monitor - Offline Demo Mode", "---D-", "UNFDR", kColourRed},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
         AppHarness h;
         h.startSettled();
-        App& app = h.app;
         h.act([&] {
-            app.link.CommPortNumber = 3;
-            (app.*c.change)();
+            h.app.link.CommPortNumber = 3;
+            (h.app.*c.change)();
         });
-        EXPECT_EQ(app.mainView.caption, std::string(kBase) + c.caption) << c.name;
-        EXPECT_EQ(app.link.OnlineMode, c.online) << c.name;
-        EXPECT_EQ(app.link.BootMode, c.boot) << c.name;
-        EXPECT_EQ(app.link.OfflineMode, c.offline) << c.name;
-        EXPECT_EQ(app.link.DemoMode, c.demo) << c.name;
-        EXPECT_EQ(app.link.MonitorConnected, c.connected) << c.name;
-        const MenuRow m = menus(app);
-        EXPECT_EQ(m.update, c.menu.update) << c.name;
-        EXPECT_EQ(m.online, c.menu.online) << c.name;
-        EXPECT_EQ(m.offline, c.menu.offline) << c.name;
-        EXPECT_EQ(m.demo, c.menu.demo) << c.name;
-        EXPECT_EQ(m.run, c.menu.run) << c.name;
-        EXPECT_EQ(app.connectView.btnInd, c.connectIndicator) << c.name;
+        EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + c.caption);
+        EXPECT_EQ(flags(h.app.link), c.flags);
+        EXPECT_EQ(menus(h.app), c.menus);
+        EXPECT_EQ(h.app.connectView.btnInd, c.connectIndicator);
     }
 }
 
@@ -131,15 +94,6 @@ TEST(LinkStates, BootModeForgetsTheFirmwareVersionCodeAndOfflineTheVersionTexts)
     EXPECT_EQ(h.app.versionView.lblMonitorFirmwareVersionValue, "");
     EXPECT_TRUE(h.app.isLoaded(WindowId::frmVersion));
     EXPECT_FALSE(h.app.isVisible(WindowId::frmVersion));
-}
-
-TEST(LinkStates, CaptionWithoutTextNamesNoFile) {
-    AppHarness h;
-    h.startSettled();
-    h.act([&] { h.app.SetMainCaption(""); });
-    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + " -- (No File)");
-    h.act([&] { h.app.SetMainCaption("unit7.mdv"); });
-    EXPECT_EQ(h.app.mainView.caption, std::string(kBase) + " -- unit7.mdv");
 }
 
 TEST(LinkStates, OnlyAppModesZeroToTwoAreAccepted) {

@@ -1,5 +1,4 @@
-// Window placement between runs: what a stored placement gives, and what
-// a damaged one falls back to.
+// What a stored window placement gives, and what a damaged one falls back to.
 #include "core/app/placement.h"
 #include "support/fakes.h"
 
@@ -13,33 +12,29 @@ TEST(Placement, StoredValuesAndTheirFallbacks) {
         std::vector<std::pair<std::string, std::string>> stored;
         Placement expected;
     };
+    const Placement normal{0, 0, 14400, 8100, WindowState::Normal};
+    // clang-format off
     const std::vector<Case> cases = {
-        {{}, {0, 0, 14400, 8100, WindowState::Normal}},
-        {{{"Top", "120"},
-          {"Left", "240.5"},
-          {"Width", "9000"},
-          {"Height", "6000"},
-          {"Windowstate", "2"}},
+        {{}, normal},
+        {{{"Top", "120"}, {"Left", "240.5"}, {"Width", "9000"}, {"Height", "6000"}, {"Windowstate", "2"}},
          {120, 240.5, 9000, 6000, WindowState::Maximized}},
         {{{"Windowstate", "1"}}, {0, 0, 14400, 8100, WindowState::Minimized}},
-        {{{"Top", "abc"}, {"Width", "-5"}, {"Height", "0"}, {"Windowstate", "7"}},
-         {0, 0, 14400, 8100, WindowState::Normal}},
-        {{{"Left", "1e400"}, {"Width", "nan"}, {"Height", "1e39"}},
-         {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Top", "abc"}, {"Width", "-5"}, {"Height", "0"}, {"Windowstate", "7"}}, normal},
+        {{{"Left", "1e400"}, {"Width", "nan"}, {"Height", "1e39"}}, normal},
         {{{"Top", "-300"}}, {-300, 0, 14400, 8100, WindowState::Normal}},
         // Larger than the screen: the default size, one dimension at a time.
-        {{{"Width", "100000000"}, {"Height", "100000000"}},
-         {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Width", "100000000"}, {"Height", "100000000"}}, normal},
         {{{"Width", "200000"}, {"Height", "6000"}}, {0, 0, 14400, 6000, WindowState::Normal}},
         {{{"Width", "28800"}, {"Height", "16200"}}, {0, 0, 28800, 16200, WindowState::Normal}},
         // Too little of the window on the screen to grab it: the default position.
-        {{{"Left", "10000000"}, {"Top", "100"}}, {0, 0, 14400, 8100, WindowState::Normal}},
-        {{{"Left", "-14000"}}, {0, 0, 14400, 8100, WindowState::Normal}},
-        {{{"Left", "28500"}}, {0, 0, 14400, 8100, WindowState::Normal}},
-        {{{"Top", "-50000"}}, {0, 0, 14400, 8100, WindowState::Normal}},
-        {{{"Top", "16000"}}, {0, 0, 14400, 8100, WindowState::Normal}},
+        {{{"Left", "10000000"}, {"Top", "100"}}, normal},
+        {{{"Left", "-14000"}}, normal},
+        {{{"Left", "28500"}}, normal},
+        {{{"Top", "-50000"}}, normal},
+        {{{"Top", "16000"}}, normal},
         {{{"Left", "-13000"}, {"Top", "15000"}}, {15000, -13000, 14400, 8100, WindowState::Normal}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         test::FakeSettingsStore store;
         for (const auto& [suffix, value] : c.stored) {

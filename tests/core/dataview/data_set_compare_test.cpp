@@ -1,6 +1,5 @@
-// Loading a data file into a data set of its own, and comparing two data
-// sets: the before/after pair of a service job, a data set with itself, a
-// live data set against a file, and the view that marks the differences.
+// Loading a data file into a data set of its own, comparing two data sets,
+// and the view that marks the differences.
 #include "core/dataview/data_set_compare.h"
 #include "core/dataview/data_set_loader.h"
 #include "core/dataview/data_view.h"
@@ -53,37 +52,19 @@ TEST(CompareDataSets, TheServiceJobsPairGivesEachDifferenceOnALineOfItsOwn) {
 
 TEST(CompareDataSets, AColumnOneSideNeverCarriesIsNotComparedButAMissingValueIs) {
     const MonitorData file = load(kGolden / "before.mdv");
-    // As the unit gives them: F and P of scan set 0, never the first column;
-    // one F value has not come yet.
-    MonitorData live;
-    SetDefaultCountsAndNames(live);
+    // As the unit gives them: no Value column, one F value not come yet.
+    MonitorData live = file;
     for (const GroupId g : kDacGroups) {
-        DacGroup& own = live.group(g);
-        own.FValue = file.group(g).FValue;
-        own.PValue = file.group(g).PValue;
-        own.FReported[0] = file.group(g).FReported[0];
-        own.PReported[0] = file.group(g).PReported[0];
+        live.group(g).ValueReported = {};
     }
     live.L.FReported[0] &= static_cast<std::uint16_t>(~(1u << 7)); // Blue Offset
-    live.ModelNumber = "XYZ-100 "; // blanks at the ends do not count
-
-    std::vector<std::string> expected{
-        "Serial Number: (none) -> SN0012345",
-        "Part Number: (none) -> PN-4471-02",
-        "CRT Serial Number: (none) -> K7731590",
-        "CRT Part Number: (none) -> M19KTB22",
-        "Firmware Version: (none) -> V 2.24",
-        "ROM Version: (none) -> V 1.05",
-        "Operating Hours: (none) -> 523:07:42:18",
-        "Operating Cycles: (none) -> 1873",
-        "HV Upper Limit: (none) -> 230",
-        "HV Lower Limit: (none) -> 180",
-        "Scan set 0 name: (none) -> 640x480 60Hz",
-        "Scan set 0 \"640x480 60Hz\", L Blue Offset, F: (none) -> 128",
-        "Scan set 1 \"800x600 60Hz\": only in the second",
-        "Scan set 2 \"1024x768 60Hz\": only in the second",
-    };
-    EXPECT_EQ(lines(compareDataSets(live, file)), expected);
+    live.SerialNumber.clear();
+    live.ModelNumber += " "; // blanks at the ends do not count
+    EXPECT_EQ(lines(compareDataSets(live, file)),
+              (std::vector<std::string>{
+                  "Serial Number: (none) -> SN0012345",
+                  "Scan set 0 \"640x480 60Hz\", L Blue Offset, F: (none) -> 128",
+              }));
 }
 
 TEST(CompareDataSets, TheViewMarksTheDifferencesAndCanShowOnlyThem) {
@@ -136,9 +117,6 @@ TEST(LoadDataSet, AFileThatCannotBeReadNamesTheFileTheLineAndTheReadersMessage) 
         {kReaderGolden / "absent.mdv", ": No such file or directory"},
         {kReaderGolden, ": Is a directory"},
         {kReaderGolden / "not_mdv.mdv", ": File not_mdv.mdv is not in .mdv format"},
-        {kReaderGolden / "not_a_number.mdv", ", line 12: In ReadMDF, Error #13: Type mismatch"},
-        {kReaderGolden / "count_too_large.mdv",
-         ", line 5: Bad Input - NumLDacs Value Too Large; Line 108"},
         {kReaderGolden / "name_not_found.mdv",
          ", line 17: Name Not Found: Master Contrst; Line 331; ScanSetReading: 1"},
     };
@@ -147,11 +125,9 @@ TEST(LoadDataSet, AFileThatCannotBeReadNamesTheFileTheLineAndTheReadersMessage) 
         EXPECT_FALSE(loaded.ok) << c.file;
         EXPECT_EQ(loaded.error, c.file.string() + c.error);
     }
-    const LoadedDataSet good = loadDataSet((kGolden / "after.mdv").string());
-    EXPECT_TRUE(good.ok);
-    EXPECT_EQ(good.error, "");
-    EXPECT_EQ(good.data.FirmwareVersionCode, 224); // taken in by the reply handlers
-    EXPECT_EQ(good.data.DataFileTitle, "after.mdv");
+    const MonitorData good = load(kGolden / "after.mdv");
+    EXPECT_EQ(good.FirmwareVersionCode, 224); // taken in by the reply handlers
+    EXPECT_EQ(good.DataFileTitle, "after.mdv");
 }
 
 } // namespace

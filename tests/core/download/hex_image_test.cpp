@@ -1,7 +1,7 @@
 // The image check: what makes a file fit to go to the unit, and the line
 // and reason given when it is not.
 #include "core/download/hex_image.h"
-#include "support/hex_images.h"
+#include "sim/intel_hex.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,6 @@ TEST(HexImageCheck, RefusesEveryFaultWithItsLineAndReason) {
         {"no data", kEnd + "\r\n", 0, "the image holds no data"},
         {"not a record", kData + "\nHello\n" + kEnd, 2,
          "the line does not start with ':' but with 'H'"},
-        {"no colon, digits", "\n\n0300000021460196\n", 3,
-         "the line does not start with ':' but with '0'"},
         {"bad digit", ":03010000214G0195\n" + kEnd, 1, "column 13 holds 'G', not a hex digit"},
         {"control character",
          ":0301000021\x01"
@@ -78,18 +76,6 @@ TEST(HexImageCheck, TakesEveryLineEndAndKeepsEachRecordAsWritten) {
     EXPECT_EQ(image.records[3].lineNumber, 7u);
     EXPECT_EQ(image.dataBytes, 6u) << "address and end records write nothing";
     EXPECT_EQ(image.totalChars, 15u + 17u + 17u + 11u);
-}
-
-TEST(HexImageCheck, ReadsAFileAndSaysWhenItCannot) {
-    test::ScratchDir dir;
-    HexImage image;
-    EXPECT_TRUE(loadHexImage(dir.write("a.hex", test::joined(test::firmwareRecords(3))), image).ok);
-    EXPECT_EQ(image.records.size(), 5u);
-    const HexImageCheck missing = loadHexImage((dir.path() / "none.hex").string(), image);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_TRUE(missing.reason.starts_with("the file cannot be read: ")) << missing.reason;
-    EXPECT_TRUE(missing.readError);
-    EXPECT_EQ((HexImageCheck{false, 7, "x", "", false}.describe()), "line 7: x");
 }
 
 } // namespace

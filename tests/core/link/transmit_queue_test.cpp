@@ -111,36 +111,32 @@ TEST_F(TransmitQueueTest, TextIsQueuedAsGiven) {
         {"", {}},
     };
     for (const auto& c : cases) {
-        TransmitQueueTest::written.clear();
+        written.clear();
         queue.ClearXmitQueue();
         queue.SendCommand(c.text);
-        std::vector<std::string> lines;
         for (std::size_t i = 0; i < 4; ++i) {
             clock.advance(100);
             queue.onPrompt();
         }
-        for (const auto& w : written) {
-            lines.push_back(w.line);
-        }
-        EXPECT_EQ(lines, c.lines) << "text: " << c.text;
+        EXPECT_EQ(lines(), c.lines) << "text: " << c.text;
     }
 }
 
-TEST_F(TransmitQueueTest, RejectWritesTheSameLineAgainAndThePromptMovesOn) {
-    queue.SendCommand("bf3\r\n");
-    queue.SendCommand("next\r\n");
+// A rejected line is written again after its pause, and again at each kick
+// tick while lines wait behind it; its prompt moves on.
+TEST_F(TransmitQueueTest, ARejectedLineIsWrittenAgainUntilItsPrompt) {
+    queue.SendCommand("a\r\n");
+    queue.SendCommand("b\r\n");
     clock.advance(100);
     queue.onReject();
     EXPECT_TRUE(queue.ResendPending());
-    clock.advance(100);
-    ASSERT_EQ(written.size(), 2u);
-    EXPECT_EQ(written[1], (Written{200, "bf3\r\n"}));
+    clock.advance(100 + 2000 + 100);
+    EXPECT_EQ(written, (std::vector<Written>{{100, "a\r\n"}, {200, "a\r\n"}, {2300, "a\r\n"}}));
 
     queue.onPrompt();
     EXPECT_FALSE(queue.ResendPending());
     clock.advance(100);
-    ASSERT_EQ(written.size(), 3u);
-    EXPECT_EQ(written[2].line, "next\r\n") << "the prompt after a resend sends the next line";
+    EXPECT_EQ(written.back().line, "b\r\n") << "the prompt after a resend sends the next line";
 }
 
 TEST_F(TransmitQueueTest, RejectWithAnEmptyQueueRetriesAfterOneSecondOnlyWhenLinesWait) {
@@ -149,27 +145,16 @@ TEST_F(TransmitQueueTest, RejectWithAnEmptyQueueRetriesAfterOneSecondOnlyWhenLin
     queue.onReject();
     clock.advance(100);
     EXPECT_EQ(written.size(), 2u);
-    // The write re-arms the kick with 2000 ms, then the reject's 1000 ms
-    // follows, as it would after a blocking pause.
+    // The write re-arms the kick (2000 ms), then the reject's 1000 ms follows.
     EXPECT_EQ(clock.dueAt(TimerId::tmrKickXmitQueue), 1200);
     clock.advance(2500);
     EXPECT_EQ(written.size(), 2u) << "a tick with an empty queue writes nothing";
     EXPECT_FALSE(timers.isRunning(TimerId::tmrKickXmitQueue));
 }
 
-TEST_F(TransmitQueueTest, KickTickResendsWhileAResendIsPendingAndLinesWait) {
-    queue.SendCommand("a\r\n");
-    queue.SendCommand("b\r\n");
-    clock.advance(100);
-    queue.onReject(); // resend of a at 200
-    clock.advance(100);
-    clock.advance(2000); // kick tick at 2200: resend pending, b waits -> a again
-    clock.advance(100);
-    ASSERT_EQ(written.size(), 3u);
-    EXPECT_EQ(written[2], (Written{2300, "a\r\n"}));
-}
-
 TEST_F(TransmitQueueTest, ClearXmitQueueBeepsDropsEverythingAndTheResend) {
+    queue.ClearXmitQueue();
+    EXPECT_TRUE(beeps.empty()) << "idle: no beep";
     queue.SendCommand("g\r\n");
     queue.SendCommand("da\r\n");
     clock.advance(100);
@@ -183,11 +168,6 @@ TEST_F(TransmitQueueTest, ClearXmitQueueBeepsDropsEverythingAndTheResend) {
     queue.SendCommand("p\r\n");
     clock.advance(100);
     EXPECT_EQ(written.back().line, "p\r\n") << "a stale resend must not replace the new ping";
-}
-
-TEST_F(TransmitQueueTest, ClearXmitQueueWhileIdleDoesNotBeep) {
-    queue.ClearXmitQueue();
-    EXPECT_TRUE(beeps.empty());
 }
 
 TEST_F(TransmitQueueTest, ClearByHandKeepsTheOutstandingLine) {
@@ -324,8 +304,7 @@ TEST_F(TransmitQueueTest, RejectionsInARowGiveTheLineUpWhileOwnedLinesFollowThei
             queue.onReject();
             clock.advance(100);
             if (!queue.ResendPending()) {
-                // An owner's resend leaves no lasting resend for the kick
-                // tick: two seconds bring no further copy.
+                // An owner's resend leaves none for the kick tick to repeat.
                 clock.advance(2000);
             }
         }
@@ -378,17 +357,9 @@ TEST_F(TransmitQueueTest, AnOwnedLineWaitsItsOwnReplyTime) {
     EXPECT_EQ(queue.linesGivenUp(), 1u);
 }
 
-TEST_F(TransmitQueueTest, ALineItsSenderAbandonsIsNotCountedAsGivenUp) {
-    queue.SendCommand("p\r\n");
-    clock.advance(100);
-    queue.abandonOutstanding();
-    EXPECT_FALSE(queue.AwaitingPrompt());
-    EXPECT_EQ(queue.linesGivenUp(), 0u);
-}
-
 // A sender that has ended takes back its line, whether it waits in the
 // queue or in its write pause; the rest goes on as before.
-TEST_F(TransmitQueueTest, AWithdrawnLineIsNeverWritten) {
+TEST_F(TransmitQueueTest, AWithdrawnLineIsNeverWrittenAndAnAbandonedOneNotGivenUp) {
     queue.SendCommand("a\r\n");
     queue.SendCommand("rec1\r\n");
     queue.SendCommand("b\r\n");
@@ -405,6 +376,10 @@ TEST_F(TransmitQueueTest, AWithdrawnLineIsNeverWritten) {
     queue.SendCommand("c\r\n");
     clock.advance(100);
     EXPECT_EQ(lines().back(), "c\r\n");
+    // An outstanding line its sender abandons is dropped, not given up.
+    queue.abandonOutstanding();
+    EXPECT_FALSE(queue.AwaitingPrompt());
+    EXPECT_EQ(queue.linesGivenUp(), 0u);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
-// The File menu on the whole tool: failures the user is told about, what
-// Save and the changed-data question write, the remembered folder, and a
-// unit's data set saved by one tool and opened in another.
+// The File menu on the whole tool: failures, what Save and the changed-data
+// question write, and a unit's data set saved by one tool, opened in another.
 #include "core/data/mdv_writer.h"
 #include "sim/control_commands.h"
 #include "support/sim_harness.h"
@@ -135,22 +134,18 @@ TEST_F(DataFile, FailuresSayWhichFileAndWhyAndACancelSaysNothing) {
 TEST_F(DataFile, SaveAndTheChangedDataQuestionWriteOnlyAFileReadInFull) {
     AppHarness h;
     h.startSettled();
-    const auto open = [&](const FileChoice& file) {
-        h.dialogs.openChoices.push_back(file);
-        h.act([&] { h.app.frmMain.mnuFileOpen_Click(); });
-    };
     h.act([&] { h.app.frmMain.mnuFileSave_Click(); }); // nothing open: Save As
     EXPECT_EQ(h.dialogs.saveRequests.size(), 1u);
 
     const FileChoice good = golden("valid_offline_small.mdv");
-    open(good);
+    open(h, good);
     h.app.data.L.Value[0][1] = 4321;
     h.act([&] { h.app.frmMain.mnuFileSave_Click(); });
     EXPECT_NE(contents(good.path).find("\"Master Brightness\",4321,"), npos);
 
     // Closing changed data: No leaves the file as it is, Yes writes it first.
     for (const bool yes : {false, true}) {
-        open(good);
+        open(h, good);
         h.app.data.L.Value[0][0] = 999;
         h.app.data.DataChanged = true;
         h.dialogs.answers = {yes};
@@ -161,11 +156,10 @@ TEST_F(DataFile, SaveAndTheChangedDataQuestionWriteOnlyAFileReadInFull) {
     }
     EXPECT_EQ(h.dialogs.saveRequests.size(), 1u);
 
-    // A file that stopped at an error is never written over by Save (the
-    // lines after the error would be lost): Save As comes, and when it is
-    // cancelled the Close does not go on.
+    // Save never writes over a file that stopped at an error (the lines after
+    // it would be lost): Save As comes, and cancelled, the Close stops.
     const FileChoice broken = golden("name_not_found.mdv");
-    open(broken);
+    open(h, broken);
     h.app.data.DataChanged = true;
     h.dialogs.answers = {true};
     h.act([&] { h.app.frmMain.mnuFileClose_Click(); });
@@ -235,13 +229,12 @@ TEST_F(DataFile, ARefusedFileLeavesOpenWhatWasOpenBefore) {
     }
 }
 
-TEST_F(DataFile, OnlyTheWalkOfUpdateAllDataChangesTheDataAndExitThenAsks) {
+TEST_F(DataFile, AWalkedDataSetIsSavedOpensInAnotherToolAndExitAsksAfterAChange) {
     SimHarness h;
     h.start();
     h.run(3000);
     ASSERT_TRUE(h.app.link.MonitorConnected);
-    // Connecting, and data requests typed in the comm log, change nothing
-    // that would have to be saved.
+    // Connecting, and requests typed in the comm log, change no saved data.
     for (const char c : std::string("ddfl\r")) {
         h.act([&] { h.app.frmCommLog.txtCommLog_KeyPress(c); });
     }
@@ -253,12 +246,44 @@ TEST_F(DataFile, OnlyTheWalkOfUpdateAllDataChangesTheDataAndExitThenAsks) {
     h.run(60'000);
     EXPECT_TRUE(h.app.data.DataChanged) << "the walk read the unit's data";
 
-    // Saved, the same values read again change nothing (the operating time
-    // runs on, a reconnect fills the versions afresh); a value the unit
-    // changed does.
     h.dialogs.saveChoices.push_back(choice("walk.mdv"));
-    h.act([&] { h.app.frmMain.mnuFileSaveAs_Click(); });
+    const std::size_t before = h.linesWritten().size();
+    MonitorData saved;
+    h.act([&] {
+        h.app.frmMain.mnuFileSaveAs_Click();
+        saved = h.app.data;
+    });
     EXPECT_FALSE(h.app.data.DataChanged);
+    // Saving starts the walk over (the walk alone never asks for item 0 again).
+    h.run(500);
+    const auto written = h.linesWritten();
+    EXPECT_NE(std::find(written.begin() + long(before), written.end(), "da"), written.end());
+    // The next Save As (cancelled) starts in the folder of this one.
+    h.act([&] { h.app.frmMain.mnuFileSaveAs_Click(); });
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    const std::string folder = dir.string() + std::string(kNativeSeparator);
+    EXPECT_EQ(h.setting("Configs", "FileSaveInitDir"), folder);
+    EXPECT_EQ(h.dialogs.saveRequests.at(1).initialDir, folder);
+    EXPECT_EQ(h.app.mainView.caption, h.app.AppCaption + " -- walk.mdv");
+
+    const std::string text = contents(dir / "walk.mdv");
+    // Header, date, identity with the CRT lines (firmware 2.24), counts, and six
+    // scan sets of 28 DAC lines with number and name, the ones the walk never asks.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 11 + 6 + 6 * 30);
+    EXPECT_NE(text.find("\r\n\"CRT Serial Number: \",\"\"\r\n"), npos);
+    EXPECT_NE(text.find("\r\n\"ScanSetName\",\"Scan Set 5\"\r\n"), npos);
+
+    // Another tool reads the same data set, so writes the same file.
+    AppHarness other;
+    other.startSettled();
+    open(other, choice("walk.mdv"));
+    EXPECT_TRUE(other.dialogs.messages.empty());
+    const DateTime created{2024, 3, 7, 14, 5, 9};
+    EXPECT_EQ(other.app.data.FirmwareVersionCode, saved.FirmwareVersionCode);
+    EXPECT_EQ(formatMdv(other.app.data, true, created), formatMdv(saved, true, created));
+
+    // The same values read again (a reconnect, hours running on) change
+    // nothing; a value the unit changed does.
     h.unit.setSilent(true);
     h.run(10'000);
     ASSERT_FALSE(h.app.link.MonitorConnected);
@@ -273,62 +298,13 @@ TEST_F(DataFile, OnlyTheWalkOfUpdateAllDataChangesTheDataAndExitThenAsks) {
     // Exit asks first; Yes saves the file again, then the tool ends.
     h.dialogs.answers = {true};
     h.act([&] { h.app.frmMain.mnuFileExit_Click(); });
+    h.run(100); // past a write's pause that holds the click back
     EXPECT_EQ(h.dialogs.questions.size(), 1u);
     EXPECT_TRUE(h.app.quitRequested());
-    const std::string saved = contents(dir / "walk.mdv");
-    const auto line = saved.find("\"Master Brightness\",");
+    const std::string again = contents(dir / "walk.mdv");
+    const auto line = again.find("\"Master Brightness\",");
     ASSERT_NE(line, npos);
-    EXPECT_NE(saved.substr(line, saved.find('\n', line) - line).find(",9,"), npos);
-}
-
-TEST_F(DataFile, AUnitsDataSetSavedByOneToolOpensInAnother) {
-    SimHarness unit;
-    unit.start();
-    unit.run(3000);
-    unit.act([&] { unit.app.frmMain.mnuMonitorUpdate_Click(); });
-    unit.run(60'000);
-    ASSERT_TRUE(unit.app.link.MonitorConnected);
-    ASSERT_EQ(unit.app.data.L.FValue[0][0], 128 + 7); // the walk filled scan set 0
-
-    unit.dialogs.saveChoices.push_back(choice("unit.mdv"));
-    const std::size_t before = unit.linesWritten().size();
-    MonitorData saved;
-    unit.act([&] {
-        unit.app.frmMain.mnuFileSaveAs_Click();
-        saved = unit.app.data;
-    });
-    // Saving starts the data walk over; the walk alone never asks for item
-    // 0 again.
-    unit.run(500);
-    const auto written = unit.linesWritten();
-    EXPECT_NE(std::find(written.begin() + long(before), written.end(), "da"), written.end());
-    // The next Save As (cancelled) starts in the folder of this one.
-    unit.act([&] { unit.app.frmMain.mnuFileSaveAs_Click(); });
-    EXPECT_TRUE(unit.dialogs.messages.empty());
-    const std::string folder = dir.string() + std::string(kNativeSeparator);
-    EXPECT_EQ(unit.setting("Configs", "FileSaveInitDir"), folder);
-    EXPECT_EQ(unit.dialogs.saveRequests.at(1).initialDir, folder);
-    EXPECT_TRUE(unit.dialogs.saveRequests[0].promptOverwrite);
-    EXPECT_EQ(unit.app.mainView.caption, unit.app.AppCaption + " -- unit.mdv");
-
-    const std::string text = contents(dir / "unit.mdv");
-    // Header, date, identity with the CRT lines (firmware 2.24), counts, and
-    // six scan sets of 28 DAC lines with their number and name.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 11 + 6 + 6 * 30);
-    // The walk never asks for the CRT numbers nor the scan set names.
-    EXPECT_NE(text.find("\r\n\"CRT Serial Number: \",\"\"\r\n"), npos);
-    EXPECT_NE(text.find("\r\n\"ScanSetName\",\"Scan Set 5\"\r\n"), npos);
-
-    AppHarness other;
-    other.startSettled();
-    other.dialogs.openChoices.push_back(choice("unit.mdv"));
-    other.act([&] { other.app.frmMain.mnuFileOpen_Click(); });
-    EXPECT_TRUE(other.dialogs.messages.empty());
-    // The same data set (the versions through the reply handlers) gives the
-    // same file.
-    const DateTime created{2024, 3, 7, 14, 5, 9};
-    EXPECT_EQ(other.app.data.FirmwareVersionCode, saved.FirmwareVersionCode);
-    EXPECT_EQ(formatMdv(other.app.data, true, created), formatMdv(saved, true, created));
+    EXPECT_NE(again.substr(line, again.find('\n', line) - line).find(",9,"), npos);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
-// Lines that get no prompt: a line lost in a glitch is sent once more and
-// costs no reconnect and no wrong value; a unit that stays silent is judged
-// lost, whether or not the keep-alive pings.
+// Lines that get no prompt: a glitch costs no reconnect and no wrong value;
+// a unit that stays silent or rejects everything is judged lost.
 #include "core/data/mdv_writer.h"
 #include "support/sim_harness.h"
 
@@ -77,8 +76,7 @@ TEST(LostLines, WithoutAutoReConnectASilentUnitIsToldAndNotLeftGreen) {
     h.run(10'000);
     h.act([&] { h.app.frmConnect.ckAutoReConnect_Click(false); });
     h.unit.setSilent(true);
-    // The next walk line within a second, once more after 3 s, given up 3 s
-    // after that.
+    // The next walk line within 1 s, once more after 3 s, given up 3 s later.
     h.run(7200);
     const App& app = h.app;
     EXPECT_NE(app.commLogView.text.find("given up"), std::string::npos);

@@ -38,13 +38,17 @@ TEST(NetworkPort, AServerThatStaysDownIsReportedOnceAndTheLinkReturnsWithIt) {
     // The server goes away: the connection drops, and every new one the
     // tool starts is refused a moment later.
     const std::string refused = std::string(kServer) + ": connection refused";
+    const std::string closed = std::string(kServer) + ": the server closed the connection";
     const auto refuse = [&] {
         h.port.close();
         h.app.onSerialOpenFailed(refused);
     };
-    serverUp = false;
-    h.port.close();
-    h.app.onSerialPortLost(std::string(kServer) + ": the server closed the connection");
+    const auto goDown = [&] {
+        serverUp = false;
+        h.port.close();
+        h.app.onSerialPortLost(closed);
+    };
+    goDown();
     EXPECT_TRUE(h.app.link.OfflineMode);
     EXPECT_TRUE(h.app.isVisible(WindowId::frmTrying));
     const std::size_t opensBefore = h.port.openedDevices.size();
@@ -56,10 +60,7 @@ TEST(NetworkPort, AServerThatStaysDownIsReportedOnceAndTheLinkReturnsWithIt) {
     }
     EXPECT_GE(h.port.openedDevices.size() - opensBefore, 5u) << "Auto ReConnect keeps trying";
     const std::string& log = h.app.commLogView.text;
-    EXPECT_EQ(count(log, "Serial port lost: " + std::string(kServer) +
-                             ": the server closed the connection"),
-              1u)
-        << log;
+    EXPECT_EQ(count(log, "Serial port lost: " + closed), 1u) << log;
     EXPECT_EQ(count(log, "Cannot open Com1: " + refused), 1u) << log;
     EXPECT_EQ(count(log, "is open again"), 0u) << "a connection on its way is not open";
     EXPECT_EQ(h.app.connectView.lbl1, "Cannot open Com1: " + refused);
@@ -68,9 +69,7 @@ TEST(NetworkPort, AServerThatStaysDownIsReportedOnceAndTheLinkReturnsWithIt) {
     h.run(4500);
     EXPECT_TRUE(h.app.link.OnlineMode);
     // After the link was back, the same failure is news again.
-    serverUp = false;
-    h.port.close();
-    h.app.onSerialPortLost(std::string(kServer) + ": the server closed the connection");
+    goDown();
     refuse();
     h.run(100); // the ping's write pause holds the report back
     EXPECT_EQ(count(h.app.commLogView.text, "Cannot open Com1: " + refused), 2u);
