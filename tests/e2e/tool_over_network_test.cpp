@@ -235,6 +235,29 @@ protected:
     }
 };
 
+// Directly on the pseudo-terminal: a unit that falls silent is noticed
+// and found again, and so is a line hung up and plugged back in.
+TEST_F(ToolOverNetwork, OnThePtyASilentOrHungUpUnitIsLostAndFoundAgain) {
+    Rig rig(Route::Pty, {"--quiet", "--no-wire-rate"});
+    App& app = *rig.app;
+    const auto online = [&](int ms) { return waitFor([&] { return rig.online(); }, ms); };
+    ASSERT_TRUE(online(8000)) << app.connectView.lbl1;
+    EXPECT_EQ(app.mainView.caption, "Orlix6 Backlight Adjustment Tool V6.0.3 -- Backlight on Com1");
+
+    rig.sim.console("silent on");
+    ASSERT_TRUE(waitFor([&] { return app.link.OfflineMode; }, 15000));
+    EXPECT_TRUE(app.isVisible(WindowId::frmTrying));
+    rig.sim.console("silent off");
+    ASSERT_TRUE(online(8000));
+
+    rig.sim.console("hangup");
+    ASSERT_TRUE(waitFor([&] { return app.link.OfflineMode; }, 5000));
+    EXPECT_NE(app.commLogView.text.find("Serial port lost"), std::string::npos);
+    rig.sim.console("plug");
+    ASSERT_TRUE(online(8000)) << app.connectView.lbl1;
+    EXPECT_TRUE(rig.dialogs.messages.empty()) << rig.firstMessage();
+}
+
 TEST_F(ToolOverNetwork, TheCliAndEveryRouteSaveTheSameFileThroughAServerRestart) {
     Rig pty(Route::Pty);
     Rig raw(Route::Raw);
